@@ -1,0 +1,91 @@
+// Runs one score-file operation in a separate process, for the tests that need
+// another user (root ignores file permissions) or a process that can be killed.
+//
+//   score_file_tool [--drop-root] load PATH
+//   score_file_tool [--drop-root] record PATH SCORE HITS NAME
+//   score_file_tool [--drop-root] locate EXEDIR DATADIR
+//   score_file_tool saveloop PATH        saves two tables alternately until killed
+//
+// Prints "status <code>", the message, and the table's scores after the call.
+// Exit code 0 ok, 1 the operation failed, 2 usage, 3 could not drop root.
+
+#include "ranking.h"
+#include "scorefile.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <grp.h>
+#include <unistd.h>
+
+namespace {
+
+void Print(const ScoreFileStatus& s, const ScoreTable& t)
+{
+    std::printf("status %d\n%s\n", static_cast<int>(s.code), s.message.toUtf8().constData());
+    std::printf("table %d %d %d\n", t.score1, t.score2, t.score3);
+}
+
+bool DropRoot()
+{
+    if (geteuid() != 0)
+        return true;
+    const gid_t nobody = 65534;
+    return setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0
+        && geteuid() != 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int i = 1;
+    if (i < argc && std::strcmp(argv[i], "--drop-root") == 0) {
+        if (!DropRoot())
+            return 3;
+        ++i;
+    }
+    if (argc - i < 2)
+        return 2;
+    const QString cmd = QString::fromLocal8Bit(argv[i]);
+    const QString path = QString::fromLocal8Bit(argv[i + 1]);
+
+    // A table that is already in memory, as in the game-over dialog.
+    ScoreTable table;
+    table.score1 = 7;
+    table.score2 = 6;
+    table.score3 = 5;
+
+    if (cmd == QLatin1String("load")) {
+        const ScoreFileStatus s = LoadScoreTable(table, path);
+        Print(s, table);
+        return s.ok() ? 0 : 1;
+    }
+    if (cmd == QLatin1String("record") && argc - i == 5) {
+        const ScoreFileStatus s = RecordScore(std::atof(argv[i + 2]), std::atoi(argv[i + 3]),
+                                              QString::fromUtf8(argv[i + 4]), table, path);
+        Print(s, table);
+        return s.ok() ? 0 : 1;
+    }
+    if (cmd == QLatin1String("locate") && argc - i == 3) {
+        const ScoreFileLocation where = LocateScoreFile(path, QString::fromLocal8Bit(argv[i + 2]));
+        std::printf("path %s\nlegacy %s\n", where.path.toUtf8().constData(),
+                    where.legacyPath.toUtf8().constData());
+        return 0;
+    }
+    if (cmd == QLatin1String("saveloop")) {
+        // Two records of the same length, so the file is always exactly one of them.
+        ScoreTable a, b;
+        a.score1 = 111, a.name1 = ScoreName::FromText(QStringLiteral("AAAA"));
+        b.score1 = 222, b.name1 = ScoreName::FromText(QStringLiteral("BBBB"));
+        std::printf("started\n");
+        std::fflush(stdout);
+        for (unsigned n = 0;; ++n) {
+            if (!SaveScoreTable(n % 2 ? b : a, path).ok())
+                return 1;
+        }
+    }
+    return 2;
+}

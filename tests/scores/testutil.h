@@ -1,0 +1,74 @@
+#pragma once
+// Small helpers shared by the score tests.
+
+#include "scoretable.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QtTest>
+
+inline QByteArray Hex(const char* spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(f.errorString()));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return f.readAll();
+}
+
+// Builds a record field by field, the way another program might have written it.
+class RecordBuilder {
+public:
+    RecordBuilder& num(qint32 v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        bytes.append(b, 4);
+        return *this;
+    }
+    RecordBuilder& name(const QByteArray& raw)
+    {
+        return len(static_cast<quint16>(raw.size())).raw(raw);
+    }
+    RecordBuilder& len(quint16 n)
+    {
+        char b[2];
+        qToLittleEndian(n, b);
+        bytes.append(b, 2);
+        return *this;
+    }
+    RecordBuilder& raw(const QByteArray& b)
+    {
+        bytes.append(b);
+        return *this;
+    }
+    QByteArray bytes;
+};
+
+struct ToolResult {
+    int exitCode = -1;
+    QString output;
+};
+
+inline ToolResult RunTool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(SCORE_FILE_TOOL), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput())};
+}
