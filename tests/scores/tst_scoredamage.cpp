@@ -1,0 +1,169 @@
+// Damaged files: they load to defined values, never outside the data, and a
+// load never changes them.
+
+#include "ranking.h"
+#include "scorefile.h"
+#include "testutil.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <limits>
+
+class TestScoreDamage : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void truncatedAtEveryByte();
+    void nameLengthPastTheEnd_data();
+    void nameLengthPastTheEnd();
+    void invalidCp932BytesLoadAndAreKept();
+    void extremeNumbersLoadExactly();
+    void hugeFileIsReadOnlyAsFarAsTheRecord();
+
+private:
+    QString path() const { return dir_->filePath(QStringLiteral("BIMZO.DAT")); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestScoreDamage::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestScoreDamage::truncatedAtEveryByte()
+{
+    ScoreTable full;
+    full.score1 = 0x01020304, full.name1 = ScoreName::FromText("AB"), full.hits1 = 11;
+    full.score2 = 0x05060708, full.name2 = ScoreName::FromText(QStringLiteral("山")), full.hits2 = 22;
+    full.score3 = 0x090A0B0C, full.name3 = ScoreName::FromText("XYZ"), full.hits3 = 33;
+    full.tag = 121, full.check = 77;
+    const QByteArray whole = *SerializeScoreRecord(full);
+
+    // Where each field ends; a cut before that end leaves it and all after it empty.
+    const int ends[] = {4, 8, 12, 16, 20, 24, 28, 33, 37, 41, 45};
+    QCOMPARE(whole.size(), ends[10]);
+
+    for (int cut = 0; cut < whole.size(); ++cut) {
+        const QByteArray bytes = whole.left(cut);
+        WriteBytes(path(), bytes);
+        ScoreTable t;
+        t.score1 = t.hits3 = t.check = -9;  // must not survive the load
+        const ScoreFileStatus s = LoadScoreTable(t, path());
+        QVERIFY2(s.ok(), qPrintable(QString("cut %1: %2").arg(cut).arg(s.message)));
+        QCOMPARE(s.damaged, cut > 0);
+        QCOMPARE(ReadBytes(path()), bytes);
+
+        auto have = [&](int field) { return cut >= ends[field]; };
+        QCOMPARE(t.score1, have(0) ? full.score1 : 0);
+        QCOMPARE(t.name1, have(1) ? full.name1 : ScoreName());
+        QCOMPARE(t.hits1, have(2) ? full.hits1 : 0);
+        QCOMPARE(t.score2, have(3) ? full.score2 : 0);
+        QCOMPARE(t.name2, have(4) ? full.name2 : ScoreName());
+        QCOMPARE(t.hits2, have(5) ? full.hits2 : 0);
+        QCOMPARE(t.score3, have(6) ? full.score3 : 0);
+        QCOMPARE(t.name3, have(7) ? full.name3 : ScoreName());
+        QCOMPARE(t.hits3, have(8) ? full.hits3 : 0);
+        QCOMPARE(t.tag, have(9) ? full.tag : 0);
+        QCOMPARE(t.check, 0);
+    }
+}
+
+void TestScoreDamage::nameLengthPastTheEnd_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("score1");
+    QTest::addColumn<QString>("name1");
+    QTest::addColumn<int>("score2");
+    QTest::newRow("first name 65535 long")
+        << RecordBuilder().num(500).len(0xFFFF).raw("ABC").num(1).num(2).bytes << 500 << QString() << 0;
+    QTest::newRow("one byte short")
+        << RecordBuilder().num(500).len(4).raw("ABC").bytes << 500 << QString() << 0;
+    QTest::newRow("second name runs past")
+        << RecordBuilder().num(500).name("A").num(1).num(400).len(300).raw(QByteArray(299, 'x')).bytes
+        << 500 << QStringLiteral("A") << 400;
+}
+
+void TestScoreDamage::nameLengthPastTheEnd()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, score1);
+    QFETCH(QString, name1);
+    QFETCH(int, score2);
+    WriteBytes(path(), file);
+    ScoreTable t;
+    const ScoreFileStatus s = LoadScoreTable(t, path());
+    QVERIFY(s.ok());
+    QVERIFY(s.damaged);
+    QCOMPARE(t.score1, score1);
+    QCOMPARE(t.name1.text(), name1);
+    QCOMPARE(t.score2, score2);
+    QVERIFY(t.name2.isEmpty());
+    QCOMPARE(t.score3, 0);
+    QCOMPARE(ReadBytes(path()), file);
+}
+
+void TestScoreDamage::invalidCp932BytesLoadAndAreKept()
+{
+    const QByteArray bad = Hex("41 8540 82");
+    const QByteArray file = RecordBuilder().num(300).name(bad).num(3)
+                                .num(200).name("B").num(2).num(100).name("C").num(1)
+                                .num(121).num(1500).bytes;
+    WriteBytes(path(), file);
+    ScoreTable t;
+    const ScoreFileStatus s = LoadScoreTable(t, path());
+    QVERIFY(s.ok());
+    QVERIFY(s.damaged);
+    QCOMPARE(t.name1.text(), QString::fromUtf16(u"A\uFFFD@\uFFFD"));
+    QCOMPARE(t.name1.bytes(), bad);
+    QVERIFY(!t.name1.isClean());
+
+    // Moved down by a new first place, the name is written back byte for byte.
+    QVERIFY(RecordScore(400, 4, "D", t, path()).ok());
+    QCOMPARE(ReadBytes(path()), RecordBuilder().num(400).name("D").num(4)
+                                    .num(300).name(bad).num(3).num(200).name("B").num(2)
+                                    .num(121).num(2000).raw(file.mid(49)).bytes);
+}
+
+void TestScoreDamage::extremeNumbersLoadExactly()
+{
+    constexpr qint32 lo = std::numeric_limits<qint32>::min();
+    constexpr qint32 hi = std::numeric_limits<qint32>::max();
+    const QByteArray file = RecordBuilder().num(lo).name({}).num(hi).num(hi).name({}).num(lo)
+                                .num(-1).name({}).num(0).num(lo).num(hi).bytes;
+    WriteBytes(path(), file);
+    ScoreTable t;
+    QVERIFY(LoadScoreTable(t, path()).ok());
+    QCOMPARE(t.score1, lo);
+    QCOMPARE(t.hits1, hi);
+    QCOMPARE(t.score2, hi);
+    QCOMPARE(t.hits2, lo);
+    QCOMPARE(t.score3, -1);
+    QCOMPARE(t.tag, lo);
+    QCOMPARE(t.check, hi);
+}
+
+void TestScoreDamage::hugeFileIsReadOnlyAsFarAsTheRecord()
+{
+    // 20 MB of tail: the load must not care, and a save must carry it over.
+    QByteArray file = RecordBuilder().num(5).name("Q").num(1).num(0).name({}).num(0)
+                          .num(0).name({}).num(0).num(0).num(0).bytes;
+    const qsizetype recordSize = file.size();
+    file.append(QByteArray(20 * 1024 * 1024, '\xAB'));
+    WriteBytes(path(), file);
+    ScoreTable t;
+    const ScoreFileStatus s = LoadScoreTable(t, path());
+    QVERIFY(s.ok());
+    QVERIFY(!s.damaged);
+    QCOMPARE(t.score1, 5);
+    t.score1 = 6;
+    QVERIFY(SaveScoreTable(t, path()).ok());
+    const QByteArray after = ReadBytes(path());
+    QCOMPARE(after.size(), file.size());
+    QCOMPARE(after.mid(4), file.mid(4));
+    QCOMPARE(after.mid(recordSize), file.mid(recordSize));
+}
+
+QTEST_GUILESS_MAIN(TestScoreDamage)
+#include "tst_scoredamage.moc"
