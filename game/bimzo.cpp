@@ -1,0 +1,200 @@
+#include "bimzo.h"
+
+#include "Fonts.h"
+#include "Game.h"
+#include "GameTimer.h"
+#include "Image.h"
+#include "Label.h"
+#include "Line.h"
+#include "MessageBox.h"
+#include "Pictures.h"
+#include "RandomSource.h"
+#include "Twips.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+constexpr int kClientWidth = 3840;
+constexpr int kClientHeight = 6330;
+const QColor kBackColor(128, 128, 255);
+const QColor kPanelColor(192, 192, 255);
+const QColor kShadowColor(192, 192, 192);
+constexpr int kImageSize = 480;
+constexpr int kImageLeft = 240;
+constexpr int kLaneSpacing = 720;
+constexpr int kLaneLineX = 480;
+constexpr int kShooterTop = 5880;
+
+int imageLeft(int lane) { return kImageLeft + kLaneSpacing * lane; }
+
+QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+} // namespace
+
+bimzo::bimzo(Game& game, RandomSource& random, QWidget* parent)
+    : Form(QStringLiteral("Bimzo！"), kClientWidth, kClientHeight, Border::FixedSingle, kBackColor, parent),
+      game_(game), random_(random), Picture1(pictures::load(QStringLiteral("tile_sky")), 855, 855),
+      Timer1(new GameTimer(this))
+{
+    setObjectName(QStringLiteral("bimzo"));
+    buildControls();
+    buildMenus();
+    connect(Timer1, &GameTimer::Timer, this, &bimzo::Timer1_Timer);
+}
+
+// Controls are made back to front: a later sibling lies in front.
+void bimzo::buildControls()
+{
+    QWidget* c = client();
+    const QFont panelFont = fonts::japanese(fonts::Face::Gothic, 9.75, true);
+    const QFont scoreFont = fonts::japanese(fonts::Face::Gothic, 18);
+    const QPixmap red = pictures::load(QStringLiteral("shooter_red"));
+    const QPixmap shooter = pictures::load(QStringLiteral("shooter"));
+    const QPixmap target = pictures::load(QStringLiteral("target"));
+
+    for (int i = 4; i >= 0; --i)
+        sbr[i] = new Image(c, QStringLiteral("sbr"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, red);
+
+    ten[0] = new Label(c, QStringLiteral("ten_0"), 980, 140, 1455, 375, QStringLiteral("0"));
+    ten[0]->font(scoreFont).foreColor(kShadowColor).transparent().align(Qt::AlignRight);
+
+    Label2 = new Label(c, QStringLiteral("Label2"), 120, 120, 855, 375, QStringLiteral("得点"));
+    Label2->font(fonts::japanese(fonts::Face::Mincho, 15.75, true))
+        .foreColor(Qt::black).backColor(kPanelColor).align(Qt::AlignHCenter).singleBorder();
+    Label2->setCursor(pictures::personCursor());
+    Label2->setToolTip(QStringLiteral("クリックでゲームスタート"));
+    connect(Label2, &Label::Click, this, &bimzo::Label2_Click);
+
+    const QColor windowText = palette().color(QPalette::WindowText);
+    for (int i = 4; i >= 0; --i) {
+        const int x = kLaneLineX + kLaneSpacing * i;
+        Line1[i] = new Line(c, QStringLiteral("Line1_%1").arg(i), x, 5760, x, 600, 1,
+                            (i == 0 || i == 4) ? QColor(Qt::black) : windowText);
+    }
+
+    lv = new Label(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
+    lv->font(panelFont).foreColor(Qt::black).backColor(kPanelColor).align(Qt::AlignRight);
+
+    for (int i = 4; i >= 0; --i)
+        tg[i] = new Image(c, QStringLiteral("tg"), i, imageLeft(i), 480, kImageSize, kImageSize, target);
+    for (int i = 4; i >= 0; --i) {
+        sb[i] = new Image(c, QStringLiteral("sb"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, shooter);
+        sb[i]->setCursor(Qt::UpArrowCursor);
+        connect(sb[i], &Image::Click, this, &bimzo::sb_Click);
+    }
+
+    const QColor buttonText = palette().color(QPalette::ButtonText);
+    Label1 = new Label(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
+    Label1->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter);
+
+    Line2 = new Line(c, QStringLiteral("Line2"), 0, kShooterTop, kClientWidth, kShooterTop, 2, Qt::black);
+
+    Label3 = new Label(c, QStringLiteral("Label3"), 2520, 240, 735, 255, QStringLiteral("残枚数"));
+    Label3->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter);
+
+    ten[1] = new Label(c, QStringLiteral("ten_1"), 960, 120, 1455, 375, QStringLiteral("0"));
+    ten[1]->font(scoreFont).foreColor(Qt::white).transparent().align(Qt::AlignRight);
+}
+
+void bimzo::buildMenus()
+{
+    QMenu* mfile = menuBar()->addMenu(QStringLiteral("File"));
+    mfile->setObjectName(QStringLiteral("mfile"));
+    stm = mfile->addAction(QStringLiteral("Start"), this, &bimzo::stm_Click);
+    stm->setObjectName(QStringLiteral("stm"));
+    stm->setShortcut(Qt::Key_F5);
+    mfile->addAction(QStringLiteral("HI-SCORE"), this, &bimzo::him_Click)->setObjectName(QStringLiteral("him"));
+    mfile->addAction(QStringLiteral("End"), this, &bimzo::mend_Click)->setObjectName(QStringLiteral("mend"));
+
+    QMenu* mhelp = menuBar()->addMenu(QStringLiteral("Help"));
+    mhelp->setObjectName(QStringLiteral("mhelp"));
+    mhelp->addAction(QStringLiteral("About"), this, &bimzo::mab_Click)->setObjectName(QStringLiteral("mab"));
+}
+
+void bimzo::Form_Load()
+{
+    game_.formLoad();
+    showBoard();
+    tileBackground(Picture1);
+}
+
+void bimzo::stm_Click()
+{
+    if (!isEnabled())
+        return;  // a shortcut must not reach a window that is waiting on the game-over dialog
+    game_.start();
+    showBoard();
+}
+
+void bimzo::Label2_Click()
+{
+    stm_Click();
+}
+
+void bimzo::Timer1_Timer()
+{
+    const TickResult result = game_.tick(random_);
+    showBoard();
+    if (result.ended())
+        emit gameOver();
+}
+
+void bimzo::sb_Click(int index)
+{
+    if (!isEnabled())
+        return;
+    game_.shoot(index);
+    showBoard();
+}
+
+void bimzo::him_Click()
+{
+    emit highScoresRequested();
+}
+
+void bimzo::mend_Click()
+{
+    emit endRequested();
+}
+
+QString bimzo::aboutText()
+{
+    return QStringLiteral("Bimzo！ VER " BIMZO_VERSION "\r\n"
+                          "\r\n"
+                          "制作　森川 涼  ryo.morikawa@example.org\r\n"
+                          "\r\n"
+                          "最新版　https://bimzo.example.org/\r\n"
+                          "2025-2026  Bimzo Works");
+}
+
+void bimzo::mab_Click()
+{
+    MsgBox(this, aboutText(), windowTitle());
+}
+
+// Pushes the rules' board into the controls. Each setter skips an unchanged
+// value, so a tick repaints only what moved or changed.
+void bimzo::showBoard()
+{
+    const Board& board = game_.board();
+    const QColor windowText = palette().color(QPalette::WindowText);
+    for (int i = 0; i < rules::kLanes; ++i) {
+        sb[i]->setVisible(board.shooterArmed[i]);
+        const QPoint at(sb[i]->x(), twips::toPixels(static_cast<int>(std::lround(board.targetTop[i]))));
+        if (tg[i]->pos() != at)
+            tg[i]->move(at);
+        switch (board.lineColour[i]) {
+        case LineColour::WindowText: Line1[i]->setBorderColor(windowText); break;
+        case LineColour::Black: Line1[i]->setBorderColor(Qt::black); break;
+        case LineColour::Red: Line1[i]->setBorderColor(QColor(255, 0, 0)); break;
+        }
+    }
+    const QString score = qs(board.scoreText);
+    ten[0]->setCaption(score);
+    ten[1]->setCaption(score);
+    Label1->setCaption(qs(board.remainingText));
+    lv->setCaption(qs(board.levelCaption));
+    Timer1->setInterval(board.interval);
+    setEnabled(board.enabled);
+}

@@ -1,0 +1,215 @@
+// The real main window, driven offscreen.
+#include "Game.h"
+#include "Image.h"
+#include "Label.h"
+#include "Line.h"
+#include "ScriptedRandom.h"
+#include "bimzo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+class BimzoWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    // Look and layout
+    void idleWindowShowsDesignerTexts();
+    void clientAreaIsFixedAndWithoutMaximize();
+    void lanesStandAtTheirPlaces();
+    void controlsStackAsDesigned();
+    void scoreCaptionHasItsCursorAndTooltip();
+    void backgroundIsTiled();
+    void aboutTextHasSixLines();
+
+    // Input
+    void f5StartsAGame();
+    void clickOnScoreCaptionStartsAGame();
+    void shotHidesShooterAndReddensLineUntilTheNextTick();
+    void timerTicksWhileAGameRuns();
+    void gameOverDisablesTheWindowAndSignalsOnce();
+    void disabledWindowTakesNoClickOrKey();
+
+private:
+    template <typename T>
+    T* child(const QString& name) const
+    {
+        T* found = window_->findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QString text(const QString& name) const { return child<Label>(name)->text(); }
+
+    Game game_;
+    ScriptedRandom random_;
+    bimzo* window_ = nullptr;
+};
+
+void BimzoWindowTest::init()
+{
+    game_ = Game{};
+    window_ = new bimzo(game_, random_);
+    window_->Form_Load();
+    window_->show();
+    QApplication::setActiveWindow(window_);
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+}
+
+void BimzoWindowTest::cleanup()
+{
+    delete window_;
+    window_ = nullptr;
+}
+
+void BimzoWindowTest::idleWindowShowsDesignerTexts()
+{
+    QCOMPARE(text("ten_0"), QStringLiteral("0"));
+    QCOMPARE(text("ten_1"), QStringLiteral("0"));
+    QCOMPARE(text("Label1"), QStringLiteral("500"));
+    QCOMPARE(text("Label3"), QStringLiteral("残枚数"));
+    QCOMPARE(text("lv"), QStringLiteral("LEVEL　１"));
+    QCOMPARE(text("Label2"), QStringLiteral("得点"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Bimzo！"));
+    QCOMPARE(game_.board().interval, 0);
+}
+
+void BimzoWindowTest::clientAreaIsFixedAndWithoutMaximize()
+{
+    QCOMPARE(window_->client()->size(), QSize(256, 422));
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+    QVERIFY(window_->client()->y() > 0);  // below the menu bar
+    const Qt::WindowFlags flags = window_->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+}
+
+void BimzoWindowTest::lanesStandAtTheirPlaces()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(child<Image>(QStringLiteral("tg_%1").arg(i))->geometry(), QRect(16 + 48 * i, 32, 32, 32));
+        QCOMPARE(child<Image>(QStringLiteral("sb_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
+        QCOMPARE(child<Image>(QStringLiteral("sbr_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
+        QCOMPARE(child<Line>(QStringLiteral("Line1_%1").arg(i))->geometry(), QRect(32 + 48 * i, 40, 1, 345));
+    }
+    QCOMPARE(child<Line>("Line2")->geometry(), QRect(-1, 391, 258, 2));
+    QCOMPARE(child<Label>("ten_1")->geometry(), QRect(64, 8, 97, 25));
+    QCOMPARE(child<Label>("ten_0")->geometry(), QRect(65, 9, 97, 25));
+    QCOMPARE(child<Label>("Label2")->geometry(), QRect(8, 8, 57, 25));
+    QCOMPARE(child<Label>("lv")->geometry(), QRect(168, 0, 73, 17));
+}
+
+void BimzoWindowTest::controlsStackAsDesigned()
+{
+    // Front to back.
+    const QStringList order{"ten_1", "Label3", "Line2", "Label1", "sb_0", "tg_0", "lv",
+                            "Line1_0", "Label2", "ten_0", "sbr_0"};
+    const QObjectList children = window_->client()->children();
+    int previous = children.size();
+    for (const QString& name : order) {
+        const int at = children.indexOf(child<QWidget>(name));
+        QVERIFY2(at < previous, qPrintable(name));
+        previous = at;
+    }
+    const QPoint shooterCentre = child<Image>("sb_3")->geometry().center();
+    QCOMPARE(window_->client()->childAt(shooterCentre), child<QWidget>("sb_3"));
+}
+
+void BimzoWindowTest::scoreCaptionHasItsCursorAndTooltip()
+{
+    Label* caption = child<Label>("Label2");
+    QCOMPARE(caption->toolTip(), QStringLiteral("クリックでゲームスタート"));
+    QCOMPARE(caption->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(child<Image>("sb_0")->cursor().shape(), Qt::UpArrowCursor);
+}
+
+void BimzoWindowTest::backgroundIsTiled()
+{
+    const QImage shot = window_->client()->grab().toImage();
+    // A point that no control covers shows the pale sky-blue tile.
+    const QColor c = shot.pixelColor(5, 200);
+    QVERIFY2(c.blue() > c.red() && c.red() >= 0x80 && c.green() >= 0xb0,
+             qPrintable(c.name()));
+    QVERIFY(c != QColor(128, 128, 255));
+}
+
+void BimzoWindowTest::aboutTextHasSixLines()
+{
+    const QStringList lines = bimzo::aboutText().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QStringLiteral("Bimzo！ VER 1.21"));
+    QVERIFY(lines[1].isEmpty() && lines[3].isEmpty());
+    QVERIFY(lines[2].startsWith(QStringLiteral("制作　")));
+    QVERIFY(lines[2].contains(QStringLiteral("@example.org")));
+    QVERIFY(lines[4].startsWith(QStringLiteral("最新版　")));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d{4}  \\S")).match(lines[5]).hasMatch());
+}
+
+void BimzoWindowTest::f5StartsAGame()
+{
+    QTest::keyClick(window_, Qt::Key_F5);
+    QCOMPARE(game_.board().interval, 500);
+}
+
+void BimzoWindowTest::clickOnScoreCaptionStartsAGame()
+{
+    QTest::mouseClick(child<Label>("Label2"), Qt::LeftButton);
+    QCOMPARE(game_.board().interval, 500);
+}
+
+void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
+{
+    window_->stm_Click();
+    QTest::mouseClick(child<Image>("sb_2"), Qt::LeftButton);
+    QVERIFY(!child<Image>("sb_2")->isVisible());
+    QVERIFY(child<Image>("sbr_2")->isVisible());
+    QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(255, 0, 0));
+    QCOMPARE(text("Label1"), QStringLiteral("499"));
+    QCOMPARE(window_->client()->childAt(child<Image>("sb_2")->geometry().center()), child<QWidget>("sbr_2"));
+
+    window_->Timer1_Timer();
+    QVERIFY(child<Image>("sb_2")->isVisible());
+    QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(Qt::black));
+    QCOMPARE(text("ten_1"), QStringLiteral("45"));
+}
+
+void BimzoWindowTest::timerTicksWhileAGameRuns()
+{
+    window_->stm_Click();
+    QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
+    QCOMPARE(child<Image>("tg_0")->y(), 36);  // the scripted fall of one unit
+}
+
+void BimzoWindowTest::gameOverDisablesTheWindowAndSignalsOnce()
+{
+    QSignalSpy over(window_, &bimzo::gameOver);
+    window_->stm_Click();
+    game_.boardForTesting().targetTop[0] = 5520;
+    game_.boardForTesting().targetTop[4] = 5520;
+    window_->Timer1_Timer();
+    QCOMPARE(over.count(), 1);
+    QVERIFY(!window_->isEnabled());
+    QCOMPARE(game_.board().interval, 0);
+}
+
+void BimzoWindowTest::disabledWindowTakesNoClickOrKey()
+{
+    window_->stm_Click();
+    game_.setHitCountForTesting(500);
+    window_->Timer1_Timer();
+    QVERIFY(!window_->isEnabled());
+
+    QTest::mouseClick(child<Image>("sb_1"), Qt::LeftButton);
+    QVERIFY(child<Image>("sb_1")->isVisible());
+    QTest::keyClick(window_, Qt::Key_F5);
+    QTest::mouseClick(child<Label>("Label2"), Qt::LeftButton);
+    QCOMPARE(game_.board().interval, 0);
+    QCOMPARE(game_.hitCount(), 500);
+}
+
+QTEST_MAIN(BimzoWindowTest)
+#include "tst_bimzo_window.moc"

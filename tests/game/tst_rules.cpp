@@ -1,0 +1,365 @@
+// The rules without any window: level table, floor, hits, Start and load.
+#include "Game.h"
+#include "LevelTable.h"
+#include "RandomSource.h"
+#include "ScriptedRandom.h"
+
+#include <QTest>
+
+#include <set>
+
+namespace {
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// A running game with the given hit count and every target at the top.
+Game runningGame(int hits)
+{
+    Game game;
+    game.formLoad();
+    game.start();
+    game.setHitCountForTesting(hits);
+    return game;
+}
+} // namespace
+
+class RulesTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Level table
+    void levelTwoAppliesAtExactlyThirtyHits();
+    void sixtyHitsAppliesNoRow();
+    void sixtyOneHitsGivesLevelThree();
+    void passingThirtyBetweenTicksSkipsLevelTwo();
+    void severalRowsApplyAndTheLastWins_data();
+    void severalRowsApplyAndTheLastWins();
+    void hitLimitEndsTheGameWithoutPointsOrMoves_data();
+    void hitLimitEndsTheGameWithoutPointsOrMoves();
+
+    // The floor
+    void targetExactlyOnTheFloorPlaysOn();
+    void targetBelowTheFloorEndsTheGame();
+    void twoTargetsPastTheFloorEndTwiceAndMoveLaterLanes();
+    void firstTickScoresFiveAndMovesEveryTarget();
+
+    // Shooting
+    void hitPointsGrowWithTheFall_data();
+    void hitPointsGrowWithTheFall();
+    void hitsShowInTheScoreOnlyAtTheNextTick();
+    void remainingHitsCountDownPastZero();
+    void clickWhileIdleOnlySpendsTheShooter();
+    void tickRearmsShootersAndBlackensLines();
+
+    // Start and load
+    void startInMidGameResetsOnlyTheGame();
+    void loadRestoresTheDesignerBoardButKeepsHitCount();
+
+    // Random source
+    void defaultRandomIsRepeatableAndInRange();
+    void defaultRandomDrawsEveryFallEvenly();
+};
+
+void RulesTest::levelTwoAppliesAtExactlyThirtyHits()
+{
+    Game game = runningGame(30);
+    ScriptedRandom random;
+    const TickResult result = game.tick(random);
+    QCOMPARE(game.board().interval, 450);
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　２"));
+    QVERIFY(result.levelChanged);
+    QVERIFY(!result.ended());
+}
+
+void RulesTest::sixtyHitsAppliesNoRow()
+{
+    Game game = runningGame(60);
+    ScriptedRandom random;
+    const TickResult result = game.tick(random);
+    QCOMPARE(game.board().interval, 500);
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　１"));
+    QVERIFY(!result.levelChanged);
+}
+
+void RulesTest::sixtyOneHitsGivesLevelThree()
+{
+    Game game = runningGame(61);
+    ScriptedRandom random;
+    game.tick(random);
+    QCOMPARE(game.board().interval, 420);
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　３"));
+}
+
+void RulesTest::passingThirtyBetweenTicksSkipsLevelTwo()
+{
+    Game game = runningGame(29);
+    ScriptedRandom random;
+    game.tick(random);
+    game.setHitCountForTesting(31);
+    game.tick(random);
+    QCOMPARE(game.board().interval, 500);
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　１"));
+    game.setHitCountForTesting(61);
+    game.tick(random);
+    QCOMPARE(game.board().interval, 420);
+}
+
+void RulesTest::severalRowsApplyAndTheLastWins_data()
+{
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("250") << 250 << 180 << QStringLiteral("LEVEL　９");
+    QTest::newRow("301") << 301 << 150 << QStringLiteral("LEVEL　Ｅ");
+    QTest::newRow("401") << 401 << 100 << QStringLiteral("LEVEL　∞");
+    QTest::newRow("499") << 499 << 100 << QStringLiteral("LEVEL　∞");
+}
+
+void RulesTest::severalRowsApplyAndTheLastWins()
+{
+    QFETCH(int, hits);
+    Game game = runningGame(hits);
+    ScriptedRandom random;
+    const TickResult result = game.tick(random);
+    QTEST(game.board().interval, "interval");
+    QTEST(qs(game.board().levelCaption), "caption");
+    QVERIFY(!result.ended());
+}
+
+void RulesTest::hitLimitEndsTheGameWithoutPointsOrMoves_data()
+{
+    QTest::addColumn<int>("hits");
+    for (int hits = 500; hits <= 504; ++hits)
+        QTest::addRow("%d", hits) << hits;
+}
+
+void RulesTest::hitLimitEndsTheGameWithoutPointsOrMoves()
+{
+    QFETCH(int, hits);
+    Game game = runningGame(hits);
+    game.boardForTesting().targetTop[2] = 1080;
+    game.boardForTesting().lineColour[3] = LineColour::Red;
+    game.boardForTesting().shooterArmed[1] = false;
+    ScriptedRandom random;
+    const TickResult result = game.tick(random);
+
+    QCOMPARE(result.endings, 1);
+    QVERIFY(!result.movedTargets);
+    QCOMPARE(game.board().interval, 0);
+    QVERIFY(!game.board().enabled);
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("打ち止め"));
+    QCOMPARE(game.score().value(), 0.0f);
+    QCOMPARE(qs(game.board().scoreText), QStringLiteral("0"));
+    QCOMPARE(game.board().targetTop[2], 1080.0f);
+    QCOMPARE(game.board().lineColour[3], LineColour::Red);  // the lines are not touched
+    QVERIFY(game.board().shooterArmed[1]);                 // but the shooters are re-armed
+    QCOMPARE(random.draws(), 0);
+}
+
+void RulesTest::targetExactlyOnTheFloorPlaysOn()
+{
+    Game game = runningGame(0);
+    game.boardForTesting().targetTop[0] = 5460;
+    ScriptedRandom random;
+    random.pushFalls({1});
+    const TickResult result = game.tick(random);
+    QCOMPARE(game.board().targetTop[0], 5520.0f);
+    QVERIFY(!result.ended());
+    QCOMPARE(game.board().interval, 500);
+    QVERIFY(game.board().enabled);
+}
+
+void RulesTest::targetBelowTheFloorEndsTheGame()
+{
+    Game game = runningGame(0);
+    game.boardForTesting().targetTop[0] = 5460;
+    ScriptedRandom random;
+    random.pushFalls({2});
+    const TickResult result = game.tick(random);
+    QCOMPARE(game.board().targetTop[0], 5580.0f);
+    QCOMPARE(result.endings, 1);
+    QCOMPARE(game.board().interval, 0);
+    QVERIFY(!game.board().enabled);
+    // The ending tick still scores its 5 points first.
+    QCOMPARE(qs(game.board().scoreText), QStringLiteral("5"));
+}
+
+void RulesTest::twoTargetsPastTheFloorEndTwiceAndMoveLaterLanes()
+{
+    Game game = runningGame(0);
+    game.boardForTesting().targetTop[1] = 5520;
+    game.boardForTesting().targetTop[3] = 5520;
+    game.boardForTesting().lineColour[4] = LineColour::Red;
+    ScriptedRandom random;
+    random.pushFalls({3, 1, 4, 1, 6});
+    const TickResult result = game.tick(random);
+    QCOMPARE(result.endings, 2);
+    QCOMPARE(random.draws(), 5);
+    QCOMPARE(game.board().targetTop[0], 480.0f + 180);
+    QCOMPARE(game.board().targetTop[2], 480.0f + 240);
+    QCOMPARE(game.board().targetTop[4], 480.0f + 360);
+    QCOMPARE(game.board().lineColour[4], LineColour::Black);
+}
+
+void RulesTest::firstTickScoresFiveAndMovesEveryTarget()
+{
+    Game game = runningGame(0);
+    ScriptedRandom random;
+    random.pushFalls({1, 10, 5, 2, 7});
+    game.tick(random);
+    QCOMPARE(qs(game.board().scoreText), QStringLiteral("5"));
+    const std::array<float, 5> expected{540, 1080, 780, 600, 900};
+    QCOMPARE(game.board().targetTop, expected);
+    QCOMPARE(game.board().interval, 500);
+}
+
+void RulesTest::hitPointsGrowWithTheFall_data()
+{
+    QTest::addColumn<float>("top");
+    QTest::addColumn<float>("points");
+    QTest::newRow("top of lane") << 480.0f << 40.0f;
+    QTest::newRow("1080") << 1080.0f << 90.0f;
+    QTest::newRow("on the floor") << 5520.0f << 460.0f;
+}
+
+void RulesTest::hitPointsGrowWithTheFall()
+{
+    QFETCH(float, top);
+    Game game = runningGame(0);
+    game.boardForTesting().targetTop[2] = top;
+    game.shoot(2);
+    QTEST(game.score().value(), "points");
+    QCOMPARE(game.score().kind(), Score::Kind::Single);
+    QCOMPARE(game.board().targetTop[2], 480.0f);
+    QCOMPARE(game.board().lineColour[2], LineColour::Red);
+    QVERIFY(!game.board().shooterArmed[2]);
+    QCOMPARE(game.hitCount(), 1);
+}
+
+void RulesTest::hitsShowInTheScoreOnlyAtTheNextTick()
+{
+    Game game = runningGame(0);
+    ScriptedRandom random;
+    game.tick(random);  // score 5, every target at 540
+    game.shoot(0);      // 45 points
+    game.shoot(1);
+    QCOMPARE(qs(game.board().scoreText), QStringLiteral("5"));
+    QCOMPARE(qs(game.score().text()), QStringLiteral("95"));
+    game.tick(random);
+    QCOMPARE(qs(game.board().scoreText), QStringLiteral("100"));
+}
+
+void RulesTest::remainingHitsCountDownPastZero()
+{
+    Game game = runningGame(0);
+    game.shoot(0);
+    QCOMPARE(qs(game.board().remainingText), QStringLiteral("499"));
+    game.setHitCountForTesting(499);
+    game.shoot(0);
+    QCOMPARE(qs(game.board().remainingText), QStringLiteral("0"));
+    for (int lane = 1; lane < rules::kLanes; ++lane)
+        game.shoot(lane);  // hits before the next tick still count
+    QCOMPARE(game.hitCount(), 504);
+    QCOMPARE(qs(game.board().remainingText), QStringLiteral("-4"));
+    ScriptedRandom random;
+    QCOMPARE(game.tick(random).endings, 1);
+}
+
+void RulesTest::clickWhileIdleOnlySpendsTheShooter()
+{
+    Game game;
+    game.formLoad();
+    const Board before = game.board();
+    game.shoot(3);
+    QVERIFY(!game.board().shooterArmed[3]);
+    QCOMPARE(game.board().targetTop, before.targetTop);
+    QCOMPARE(game.board().lineColour, before.lineColour);
+    QCOMPARE(game.board().remainingText, before.remainingText);
+    QCOMPARE(game.hitCount(), 0);
+    QCOMPARE(game.score().value(), 0.0f);
+    QCOMPARE(game.score().kind(), Score::Kind::Int16);
+}
+
+void RulesTest::tickRearmsShootersAndBlackensLines()
+{
+    Game game = runningGame(0);
+    game.shoot(1);
+    game.shoot(4);
+    ScriptedRandom random;
+    game.tick(random);
+    for (int lane = 0; lane < rules::kLanes; ++lane) {
+        QVERIFY(game.board().shooterArmed[lane]);
+        QCOMPARE(game.board().lineColour[lane], LineColour::Black);
+    }
+}
+
+void RulesTest::startInMidGameResetsOnlyTheGame()
+{
+    Game game = runningGame(130);
+    ScriptedRandom random;
+    game.tick(random);  // level 5
+    game.boardForTesting().targetTop[0] = 3000;
+    game.shoot(0);
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　５"));
+
+    game.start();
+    QCOMPARE(game.board().interval, 500);
+    QCOMPARE(game.hitCount(), 0);
+    QCOMPARE(game.score().value(), 0.0f);
+    QCOMPARE(game.score().kind(), Score::Kind::Int16);
+    for (float top : game.board().targetTop)
+        QCOMPARE(top, 480.0f);
+    // Left for the next tick and the next hit to change.
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　５"));
+    QCOMPARE(qs(game.board().remainingText), QStringLiteral("369"));
+    QVERIFY(!game.board().shooterArmed[0]);
+    QCOMPARE(game.board().lineColour[0], LineColour::Red);
+
+    game.tick(random);
+    QCOMPARE(qs(game.board().scoreText), QStringLiteral("5"));
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　５"));
+}
+
+void RulesTest::loadRestoresTheDesignerBoardButKeepsHitCount()
+{
+    Game game = runningGame(42);
+    ScriptedRandom random;
+    game.tick(random);
+    game.shoot(0);
+    game.formLoad();
+    const Board designer;
+    QCOMPARE(game.board().interval, 0);
+    QCOMPARE(game.board().targetTop, designer.targetTop);
+    QCOMPARE(game.board().lineColour, designer.lineColour);
+    QCOMPARE(game.board().remainingText, std::string("500"));
+    QCOMPARE(qs(game.board().levelCaption), QStringLiteral("LEVEL　１"));
+    QCOMPARE(game.score().value(), 0.0f);
+    QCOMPARE(game.hitCount(), 43);  // only play-again resets it
+}
+
+void RulesTest::defaultRandomIsRepeatableAndInRange()
+{
+    DefaultRandom a;
+    DefaultRandom b;
+    for (int i = 0; i < 100000; ++i) {
+        const float u = a.nextUniform();
+        QVERIFY(u >= 0.0f && u < 1.0f);
+        QCOMPARE(b.nextUniform(), u);
+    }
+}
+
+void RulesTest::defaultRandomDrawsEveryFallEvenly()
+{
+    DefaultRandom random;
+    std::array<int, 10> counts{};
+    constexpr int kDraws = 100000;
+    for (int i = 0; i < kDraws; ++i)
+        ++counts[static_cast<int>(random.nextUniform() * 10.0f + 1.0f) - 1];
+    double chiSquare = 0;
+    for (int c : counts) {
+        const double d = c - kDraws / 10.0;
+        chiSquare += d * d / (kDraws / 10.0);
+    }
+    QVERIFY2(chiSquare < 27.9, qPrintable(QString::number(chiSquare)));  // p = 0.001, 9 dof
+}
+
+QTEST_APPLESS_MAIN(RulesTest)
+#include "tst_rules.moc"

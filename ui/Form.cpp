@@ -1,0 +1,110 @@
+#include "Form.h"
+
+#include "PictureBox.h"
+#include "TileBackground.h"
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// The client surface: paints only the dirty part of the kept background.
+class FormClient : public QWidget {
+public:
+    FormClient(const QPixmap& background, QWidget* parent) : QWidget(parent), background_(background)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        for (const QRect& r : event->region())
+            painter.drawPixmap(r, background_, sourceRect(r));
+    }
+
+private:
+    QRectF sourceRect(const QRect& r) const
+    {
+        const qreal dpr = background_.devicePixelRatio();
+        return QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
+    }
+
+    const QPixmap& background_;
+};
+
+Qt::WindowFlags flagsFor(Form::Border border)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (border == Form::Border::FixedSingle)
+        flags |= Qt::WindowMinimizeButtonHint;
+    else
+        flags |= Qt::Dialog;
+    return flags;
+}
+
+} // namespace
+
+Form::Form(const QString& caption, int clientWidth, int clientHeight, Border border,
+           const QColor& backColor, QWidget* parent)
+    : QWidget(parent, flagsFor(border)), scaleWidth_(clientWidth), scaleHeight_(clientHeight)
+{
+    setWindowTitle(caption);
+    const QSize size(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
+    const qreal dpr = qApp->devicePixelRatio();
+    background_ = QPixmap(size * dpr);
+    background_.setDevicePixelRatio(dpr);
+    background_.fill(backColor);
+
+    client_ = new FormClient(background_, this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(size);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client_);
+}
+
+QMenuBar* Form::menuBar()
+{
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        static_cast<QVBoxLayout*>(layout())->setMenuBar(menuBar_);
+    }
+    return menuBar_;
+}
+
+void Form::PaintPicture(const QPixmap& picture, int x, int y, int width, int height)
+{
+    QPainter painter(&background_);
+    const QRectF target(x / qreal(twips::kPerPixel), y / qreal(twips::kPerPixel),
+                        width / qreal(twips::kPerPixel), height / qreal(twips::kPerPixel));
+    painter.drawPixmap(target, picture, picture.rect());
+}
+
+void Form::tileBackground(const PictureBox& holder)
+{
+    TileBackground(*this, ScaleWidth(), ScaleHeight(), holder.picture(), holder.innerWidth(),
+                   holder.innerHeight());
+    client_->update();
+}
+
+void Form::centreOnScreen()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    adjustSize();
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+class QMenuBar;
+class PictureBox;
+
+// A top-level window whose client area is laid out in twips: a fixed-size
+// surface under an optional menu bar, with a background picture that the
+// window keeps for as long as it is open.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum class Border {
+        FixedSingle,  // minimize button and close box
+        FixedDialog,  // close box only
+    };
+
+    Form(const QString& caption, int clientWidth, int clientHeight, Border border,
+         const QColor& backColor, QWidget* parent = nullptr);
+
+    QWidget* client() const { return client_; }
+    QMenuBar* menuBar();
+
+    // Inner size of the client area, in twips.
+    int ScaleWidth() const { return scaleWidth_; }
+    int ScaleHeight() const { return scaleHeight_; }
+
+    // Draws a picture into the window's background, stretched to the given
+    // rectangle (twips); what falls outside the client area is clipped.
+    void PaintPicture(const QPixmap& picture, int x, int y, int width, int height);
+    // Tiles the background with the picture held by a hidden picture box.
+    void tileBackground(const PictureBox& holder);
+    const QPixmap& backgroundImage() const { return background_; }
+
+    void centreOnScreen();
+
+private:
+    QWidget* client_;
+    QMenuBar* menuBar_ = nullptr;
+    QPixmap background_;
+    int scaleWidth_;
+    int scaleHeight_;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// A modal box with one OK button and no icon; returns when it is closed.
+void MsgBox(QWidget* parent, const QString& text, const QString& title);
