@@ -102,6 +102,28 @@ ScoreFileStatus LoadFrom(ScoreTable& table, const QString& path, bool createIfMi
     return status;
 }
 
+// Qt 6.4 takes a short write (a full disk, a file size limit) for a complete one
+// and would then commit a cut-off file, so every write is checked here.
+bool WriteAll(QSaveFile& out, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 n = out.write(data, size);
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+QString WriteFailure(const QSaveFile& out)
+{
+    if (out.error() != QFileDevice::NoError && !out.errorString().isEmpty()
+        && out.errorString() != QLatin1String("Unknown error"))
+        return out.errorString();
+    return QStringLiteral("ディスクに最後まで書き込めませんでした（空き容量の不足など）。");
+}
+
 ScoreFileStatus SaveTo(const ScoreTable& table, const QString& path, const QString& tailSource)
 {
     using C = ScoreFileStatus::Code;
@@ -135,9 +157,13 @@ ScoreFileStatus SaveTo(const ScoreTable& table, const QString& path, const QStri
     // Temporary file in the same directory, renamed over the old one on commit:
     // a save cut short leaves the old file. No direct-write fallback.
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Fail(C::OpenFailed, path, out.errorString());
-    out.write(*record);
+    qint64 expected = record->size();
+    if (!WriteAll(out, record->constData(), record->size())) {
+        out.cancelWriting();
+        return Fail(C::WriteFailed, path, WriteFailure(out));
+    }
 
     // Bytes past the new record's end stay as they were.
     if (old.isOpen() && old.size() > record->size()) {
@@ -154,10 +180,19 @@ ScoreFileStatus SaveTo(const ScoreTable& table, const QString& path, const QStri
             }
             if (n == 0)
                 break;
-            out.write(buf, n);
+            if (!WriteAll(out, buf, n)) {
+                out.cancelWriting();
+                return Fail(C::WriteFailed, path, WriteFailure(out));
+            }
+            expected += n;
         }
     }
     old.close();
+    // Last look before the rename: the temporary file must hold everything.
+    if (out.size() != expected) {
+        out.cancelWriting();
+        return Fail(C::WriteFailed, path, WriteFailure(out));
+    }
     if (!out.commit())
         return Fail(C::WriteFailed, path, out.errorString());
     return {};

@@ -1,0 +1,308 @@
+// Files that cannot be read or written, saves cut short, and tables that must
+// not be written: each reports an error, and the file keeps its bytes.
+
+#include "ranking.h"
+#include "scorefile.h"
+#include "testutil.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Code = ScoreFileStatus::Code;
+
+namespace {
+
+ScoreTable SampleTable()
+{
+    ScoreTable t;
+    t.score1 = 300, t.name1 = ScoreName::FromText("AAA"), t.hits1 = 30;
+    t.score2 = 200, t.name2 = ScoreName::FromText(QStringLiteral("ソ")), t.hits2 = 20;
+    t.score3 = 100, t.hits3 = 10, t.tag = 121, t.check = 1500;
+    return t;
+}
+
+QString StatusLine(Code c)
+{
+    return QStringLiteral("status %1\n").arg(static_cast<int>(c));
+}
+
+} // namespace
+
+class TestScoreFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void directoryNamedLikeTheFile();
+    void fifoNamedLikeTheFileDoesNotBlock();
+    void unwritableDirectory();
+    void unreadableFile();
+    void readOnlyFile();
+
+    void diskFullLeavesTheOldFile();
+    void killedSaveLeavesOldOrNewNeverAMix();
+
+    void checkOverflowIsRefused_data();
+    void checkOverflowIsRefused();
+    void nameOver65535BytesIsRefused();
+    void nameWithoutCp932FormIsRefused();
+
+private:
+    // A directory another user can enter, for the tests run without root's rights.
+    QString sharedDir();
+    ToolResult runUnprivileged(const QStringList& args);
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_;
+};
+
+void TestScoreFaults::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    path_ = dir_->filePath(QStringLiteral("BIMZO.DAT"));
+}
+
+void TestScoreFaults::cleanup()
+{
+    // Give everything back to us so the temporary directory can be removed.
+    const QString cmd = QStringLiteral("chmod -R u+rwx '%1'").arg(dir_->path());
+    QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), cmd});
+    dir_.reset();
+}
+
+QString TestScoreFaults::sharedDir()
+{
+    ::chmod(QFile::encodeName(dir_->path()).constData(), 0777);
+    return dir_->path();
+}
+
+ToolResult TestScoreFaults::runUnprivileged(const QStringList& args)
+{
+    return RunTool(QStringList{QStringLiteral("--drop-root")} + args);
+}
+
+void TestScoreFaults::directoryNamedLikeTheFile()
+{
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("BIMZO.DAT")));
+    ScoreTable t = SampleTable();
+    const ScoreTable before = t;
+
+    ScoreFileStatus s = LoadScoreTable(t, path_);
+    QCOMPARE(s.code, Code::NotAFile);
+    QVERIFY2(s.message.contains(QDir::toNativeSeparators(path_)), qPrintable(s.message));
+    s = SaveScoreTable(t, path_);
+    QCOMPARE(s.code, Code::NotAFile);
+    s = RecordScore(500, 1, "X", t, path_);
+    QCOMPARE(s.code, Code::NotAFile);
+
+    QCOMPARE(t, before);
+    QVERIFY(QFileInfo(path_).isDir());
+    QVERIFY(QDir(path_).isEmpty());
+}
+
+void TestScoreFaults::fifoNamedLikeTheFileDoesNotBlock()
+{
+    QCOMPARE(::mkfifo(QFile::encodeName(path_).constData(), 0644), 0);
+    ScoreTable t = SampleTable();
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(LoadScoreTable(t, path_).code, Code::NotAFile);
+    QCOMPARE(RecordScore(500, 1, "X", t, path_).code, Code::NotAFile);
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(t, SampleTable());
+}
+
+void TestScoreFaults::unwritableDirectory()
+{
+    const QString dir = sharedDir() + QStringLiteral("/game");
+    QVERIFY(QDir().mkdir(dir));
+    const QString file = dir + QStringLiteral("/BIMZO.DAT");
+    QVERIFY(SaveScoreTable(SampleTable(), file).ok());
+    const QByteArray before = ReadBytes(file);
+    // Only the directory stands in the way: the file itself may be written.
+    ::chmod(QFile::encodeName(file).constData(), 0666);
+    ::chmod(QFile::encodeName(dir).constData(), 0555);
+
+    const ToolResult r = runUnprivileged({"record", file, "999", "9", "NEW"});
+    if (r.exitCode == 3)
+        QSKIP("cannot switch to an unprivileged user to make the directory unwritable");
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.output.startsWith(StatusLine(Code::OpenFailed)), qPrintable(r.output));
+    QVERIFY(r.output.contains(file));
+    QVERIFY(r.output.contains(QStringLiteral("table 7 6 5")));  // the table in memory untouched
+    QCOMPARE(ReadBytes(file), before);
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
+
+    // An installed game keeps its table in the data directory instead.
+    const ToolResult where = runUnprivileged({"locate", dir, sharedDir() + "/data"});
+    QVERIFY2(where.output.contains("path " + sharedDir() + "/data/BIMZO.DAT\n"), qPrintable(where.output));
+    QVERIFY(where.output.contains("legacy " + file + "\n"));
+    QVERIFY(QFileInfo(sharedDir() + "/data").isDir());
+}
+
+void TestScoreFaults::unreadableFile()
+{
+    const QString file = sharedDir() + QStringLiteral("/BIMZO.DAT");
+    QVERIFY(SaveScoreTable(SampleTable(), file).ok());
+    const QByteArray before = ReadBytes(file);
+    ::chmod(QFile::encodeName(file).constData(), 0);
+
+    ToolResult r = runUnprivileged({"load", file});
+    if (r.exitCode == 3)
+        QSKIP("cannot switch to an unprivileged user to make the file unreadable");
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.output.startsWith(StatusLine(Code::OpenFailed)), qPrintable(r.output));
+    QVERIFY(r.output.contains(file));
+    QVERIFY(r.output.contains(QStringLiteral("table 7 6 5")));
+
+    r = runUnprivileged({"record", file, "999", "9", "NEW"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.output.contains(QStringLiteral("table 7 6 5")));
+    ::chmod(QFile::encodeName(file).constData(), 0644);
+    QCOMPARE(ReadBytes(file), before);
+}
+
+void TestScoreFaults::readOnlyFile()
+{
+    const QString file = sharedDir() + QStringLiteral("/BIMZO.DAT");
+    QVERIFY(SaveScoreTable(SampleTable(), file).ok());
+    const QByteArray before = ReadBytes(file);
+    ::chmod(QFile::encodeName(file).constData(), 0444);
+
+    ToolResult r = runUnprivileged({"load", file});
+    if (r.exitCode == 3)
+        QSKIP("cannot switch to an unprivileged user to make the file read-only");
+    QCOMPARE(r.exitCode, 0);  // reading it is fine
+    QVERIFY(r.output.contains(QStringLiteral("table 300 200 100")));
+    r = runUnprivileged({"record", file, "999", "9", "NEW"});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.output.startsWith(StatusLine(Code::OpenFailed)), qPrintable(r.output));
+    QCOMPARE(ReadBytes(file), before);
+}
+
+void TestScoreFaults::diskFullLeavesTheOldFile()
+{
+    // A file size limit makes writes fail like a full disk (EFBIG instead of ENOSPC).
+    WriteBytes(path_, *SerializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
+    const QByteArray before = ReadBytes(path_);
+
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ScoreTable t = SampleTable();
+    const ScoreFileStatus s = RecordScore(999, 9, "NEW", t, path_);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(s.code, Code::WriteFailed);
+    QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
+    QCOMPARE(t, SampleTable());
+    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
+}
+
+void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
+{
+    // The helper saves two tables of equal size in turn; kill it anywhere.
+    ScoreTable a, b;
+    a.score1 = 111, a.name1 = ScoreName::FromText("AAAA");
+    b.score1 = 222, b.name1 = ScoreName::FromText("BBBB");
+    const QByteArray bytesA = *SerializeScoreRecord(a) + QByteArray(5000, 'z');
+    const QByteArray bytesB = *SerializeScoreRecord(b) + QByteArray(5000, 'z');
+    WriteBytes(path_, bytesA);
+
+    int sawB = 0;
+    for (int round = 0; round < 25; ++round) {
+        QProcess p;
+        p.start(QStringLiteral(SCORE_FILE_TOOL), {"saveloop", path_});
+        QVERIFY(p.waitForReadyRead(10000));
+        QTest::qSleep(QRandomGenerator::global()->bounded(2, 25));
+        p.kill();
+        QVERIFY(p.waitForFinished(10000));
+        const QByteArray now = ReadBytes(path_);
+        QVERIFY2(now == bytesA || now == bytesB, qPrintable(QString("round %1: %2 bytes").arg(round).arg(now.size())));
+        sawB += now == bytesB;
+    }
+    QVERIFY(sawB > 0);  // the saves did run
+}
+
+void TestScoreFaults::checkOverflowIsRefused_data()
+{
+    QTest::addColumn<qint32>("score1");
+    QTest::addColumn<double>("score");  // a game that does not take place 1
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("largest that fits") << qint32(429496729) << 35.0 << false;
+    QTest::newRow("one above") << qint32(429496730) << 35.0 << true;
+    QTest::newRow("smallest that fits") << qint32(-429496729) << -2e9 << false;
+    QTest::newRow("one below") << qint32(-429496730) << -2e9 << true;
+}
+
+void TestScoreFaults::checkOverflowIsRefused()
+{
+    QFETCH(qint32, score1);
+    QFETCH(double, score);
+    QFETCH(bool, refused);
+    // Only a file written by other means holds such a first place.
+    WriteBytes(path_, RecordBuilder().num(score1).name("X").num(1).num(0).name({}).num(0)
+                          .num(-1000000000).name({}).num(0).num(0).num(0).bytes);
+    const QByteArray before = ReadBytes(path_);
+    ScoreTable t;
+    QVERIFY(LoadScoreTable(t, path_).ok());
+    const ScoreTable loaded = t;
+
+    const ScoreFileStatus s = RecordScore(score, 1, "Y", t, path_);
+    QVERIFY(PlaceFor(loaded, score) != ScorePlace::First);
+    if (refused) {
+        QCOMPARE(s.code, Code::CheckOverflow);
+        QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
+        QCOMPARE(t, loaded);
+        QCOMPARE(ReadBytes(path_), before);
+    } else {
+        QVERIFY2(s.ok(), qPrintable(s.message));
+        QCOMPARE(t.check, score1 * 5);
+    }
+}
+
+void TestScoreFaults::nameOver65535BytesIsRefused()
+{
+    WriteBytes(path_, *SerializeScoreRecord(SampleTable()));
+    const QByteArray before = ReadBytes(path_);
+    ScoreTable t = SampleTable();
+    // 32768 double-byte characters: 65536 bytes, one too many for the 2-byte length.
+    const ScoreFileStatus s = RecordScore(500, 1, QString(32768, QChar(0x3042)), t, path_);
+    QCOMPARE(s.code, Code::NameTooLong);
+    QCOMPARE(t, SampleTable());
+    QCOMPARE(ReadBytes(path_), before);
+
+    ScoreTable direct = SampleTable();
+    direct.name2 = ScoreName::FromText(QString(65536, QLatin1Char('x')));
+    QCOMPARE(SaveScoreTable(direct, path_).code, Code::NameTooLong);
+    QCOMPARE(ReadBytes(path_), before);
+}
+
+void TestScoreFaults::nameWithoutCp932FormIsRefused()
+{
+    WriteBytes(path_, *SerializeScoreRecord(SampleTable()));
+    const QByteArray before = ReadBytes(path_);
+    ScoreTable t = SampleTable();
+    const ScoreFileStatus s = RecordScore(500, 1, QString::fromUtf16(u"A\U0001F600"), t, path_);
+    QCOMPARE(s.code, Code::NameNotStorable);
+    QVERIFY(!s.message.isEmpty());
+    QCOMPARE(t, SampleTable());
+    QCOMPARE(ReadBytes(path_), before);
+}
+
+QTEST_GUILESS_MAIN(TestScoreFaults)
+#include "tst_scorefaults.moc"
