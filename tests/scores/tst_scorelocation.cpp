@@ -1,0 +1,79 @@
+// Where the table lives, and how a file beside a read-only executable is used.
+
+#include "scorefile.h"
+#include "testutil.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestScoreLocation : public QObject {
+    Q_OBJECT
+private slots:
+    void besideAWritableExecutable();
+    void dataDirectoryWhenExecutableDirectoryUnusable();
+    void legacyFileIsReadUntilTheFirstSave();
+    void noLegacyFileMeansEmptyTableCreatedInDataDirectory();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TestScoreLocation::besideAWritableExecutable()
+{
+    const ScoreFileLocation where = LocateScoreFile(dir_.path(), dir_.filePath("data"));
+    QCOMPARE(where.path, dir_.filePath("BIMZO.DAT"));
+    QVERIFY(where.legacyPath.isEmpty());
+    QVERIFY(!QFileInfo::exists(dir_.filePath("data")));
+}
+
+void TestScoreLocation::dataDirectoryWhenExecutableDirectoryUnusable()
+{
+    // A missing directory cannot take the file either.
+    const QString exe = dir_.filePath("gone");
+    const ScoreFileLocation where = LocateScoreFile(exe, dir_.filePath("d1/d2"));
+    QCOMPARE(where.path, dir_.filePath("d1/d2/BIMZO.DAT"));
+    QCOMPARE(where.legacyPath, exe + "/BIMZO.DAT");
+    QVERIFY(QFileInfo(dir_.filePath("d1/d2")).isDir());
+}
+
+void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
+{
+    QVERIFY(QDir(dir_.path()).mkpath("l/exe"));
+    QVERIFY(QDir(dir_.path()).mkpath("l/data"));
+    const QString legacy = dir_.filePath("l/exe/BIMZO.DAT");
+    const QByteArray old = RecordBuilder().num(300).name("OLD").num(3).num(0).name({}).num(0)
+                               .num(0).name({}).num(0).num(121).num(1500).raw("tail").bytes;
+    WriteBytes(legacy, old);
+    const ScoreFileLocation where(dir_.filePath("l/data/BIMZO.DAT"), legacy);
+
+    ScoreTable t;
+    QVERIFY(LoadScoreTable(t, where).ok());
+    QCOMPARE(t.score1, 300);
+    QCOMPARE(t.name1.text(), QStringLiteral("OLD"));
+    QVERIFY(!QFileInfo::exists(where.path));  // viewing creates nothing
+
+    t.score1 = 310;
+    QVERIFY(SaveScoreTable(t, where).ok());
+    QCOMPARE(ReadBytes(where.path), RecordBuilder().num(310).raw(old.mid(4)).bytes);
+    QCOMPARE(ReadBytes(legacy), old);  // never written
+
+    // From now on the data directory's file is the table.
+    WriteBytes(where.path, RecordBuilder().num(5).bytes);
+    QVERIFY(LoadScoreTable(t, where).ok());
+    QCOMPARE(t.score1, 5);
+    QVERIFY(t.name1.isEmpty());
+}
+
+void TestScoreLocation::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
+{
+    QVERIFY(QDir(dir_.path()).mkpath("n/data"));
+    const ScoreFileLocation where(dir_.filePath("n/data/BIMZO.DAT"), dir_.filePath("n/exe/BIMZO.DAT"));
+    ScoreTable t;
+    t.score1 = 9;
+    QVERIFY(LoadScoreTable(t, where).ok());
+    QCOMPARE(t, ScoreTable{});
+    QVERIFY(QFileInfo(where.path).isFile());
+}
+
+QTEST_GUILESS_MAIN(TestScoreLocation)
+#include "tst_scorelocation.moc"
