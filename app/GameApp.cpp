@@ -1,15 +1,11 @@
 #include "GameApp.h"
 
-#include <QApplication>
+#include <QTimer>
 
-GameApp::GameApp(RandomSource& random)
-    : random_(random), main_([this] {
-          auto* window = new bimzo(game_, random_);
-          connect(window, &bimzo::gameOver, this, &GameApp::onGameOver);
-          connect(window, &bimzo::highScoresRequested, this, &GameApp::onHighScoresRequested);
-          connect(window, &bimzo::endRequested, this, &GameApp::endProgram);
-          return window;
-      })
+GameApp::GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError)
+    : random_(random), locate_(std::move(locate)), reportError_(std::move(reportError)),
+      main_([this] { return makeMainWindow(); }), gameOver_([this] { return makeGameOverDialog(); }),
+      highScores_([this] { return makeHighScoreDialog(); })
 {
 }
 
@@ -18,18 +14,50 @@ void GameApp::start()
     main_.show();
 }
 
-void GameApp::onGameOver()
+bimzo* GameApp::makeMainWindow()
 {
-    // The game-over dialog takes over from here.
+    auto* window = new bimzo(game_, random_);
+    connect(window, &bimzo::gameOver, this, [this] { gameOver_.show(); });
+    connect(window, &bimzo::highScoresRequested, this, [this] { highScores_.show(); });
+    connect(window, &bimzo::endRequested, this, &GameApp::endProgram);
+    return window;
 }
 
-void GameApp::onHighScoresRequested()
+GMEND* GameApp::makeGameOverDialog()
 {
-    // The high-score dialog opens from here.
+    auto* dialog = new GMEND(game_, table_, locate_);
+    connect(dialog, &GMEND::quitRequested, this, &GameApp::endProgram);
+    connect(dialog, &GMEND::playAgainRequested, this, &GameApp::playAgain);
+    connect(dialog, &GMEND::highScoresRequested, this, [this] { highScores_.show(); });
+    connect(dialog, &GMEND::scoreFileError, this, &GameApp::reportLater);
+    return dialog;
+}
+
+HI_S* GameApp::makeHighScoreDialog()
+{
+    auto* dialog = new HI_S(table_, locate_);
+    connect(dialog, &HI_S::scoreFileError, this, &GameApp::reportLater);
+    return dialog;
+}
+
+void GameApp::playAgain()
+{
+    main_.unload();
+    game_.resetHitCount();
+    main_.show();
+    gameOver_.unload();
 }
 
 void GameApp::endProgram()
 {
+    gameOver_.unload();
     main_.unload();
-    QApplication::quit();
+    highScores_.unload();
+    emit quitRequested();
+}
+
+// A file error is shown once the window that met it is up, and the game goes on.
+void GameApp::reportLater(const QString& message)
+{
+    QTimer::singleShot(0, this, [this, message] { reportError_(message); });
 }

@@ -1,29 +1,53 @@
 #pragma once
 
 #include "FormSlot.h"
+#include "GMEND.h"
 #include "Game.h"
+#include "HI_S.h"
 #include "RandomSource.h"
+#include "ScoreFileLocator.h"
 #include "bimzo.h"
+#include "scoretable.h"
 
 #include <QObject>
 
-// Owns the program-wide state and the windows, and wires the windows'
-// seams together; no window knows another.
+#include <functional>
+
+// Owns the program-wide state (the game, the high-score table) and the three
+// windows, and wires their seams together; no window knows another.
 class GameApp : public QObject {
     Q_OBJECT
 public:
-    explicit GameApp(RandomSource& random);
+    using ErrorReporter = std::function<void(const QString& message)>;
+
+    GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError);
 
     void start();
+
     Game& game() { return game_; }
+    ScoreTable& scoreTable() { return table_; }
     FormSlot<bimzo>& mainWindow() { return main_; }
+    FormSlot<GMEND>& gameOverDialog() { return gameOver_; }
+    FormSlot<HI_S>& highScoreDialog() { return highScores_; }
+
+signals:
+    // The program is to end now.
+    void quitRequested();
 
 private:
-    void onGameOver();
-    void onHighScoresRequested();
+    bimzo* makeMainWindow();
+    GMEND* makeGameOverDialog();
+    HI_S* makeHighScoreDialog();
+    void playAgain();
     void endProgram();
+    void reportLater(const QString& message);
 
     Game game_;
+    ScoreTable table_;
     RandomSource& random_;
+    ScoreFileLocator locate_;
+    ErrorReporter reportError_;
     FormSlot<bimzo> main_;
+    FormSlot<GMEND> gameOver_;
+    FormSlot<HI_S> highScores_;
 };

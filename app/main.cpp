@@ -1,6 +1,8 @@
 #include "GameApp.h"
+#include "MessageBox.h"
 #include "Pictures.h"
 #include "RandomSource.h"
+#include "scorefile.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -9,7 +11,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bimzo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Bimzo！"));
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
     QIcon icon;
@@ -18,7 +19,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
 
     DefaultRandom random;
-    GameApp game(random);
+    GameApp game(random, [] { return LocateScoreFile(); },
+                 [](const QString& message) { MsgBox(nullptr, message, QStringLiteral("Bimzo！")); });
+    QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();
     return app.exec();
 }

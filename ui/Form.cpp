@@ -108,3 +108,20 @@ void Form::centreOnScreen()
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
 }
+
+void Form::setTabIndexOrder(std::initializer_list<QWidget*> controls)
+{
+    tabOrder_.assign(controls);
+    for (size_t i = 1; i < tabOrder_.size(); ++i)
+        QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+}
+
+void Form::focusFirstControl()
+{
+    for (QWidget* control : tabOrder_) {
+        if (control->isVisibleTo(this) && control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}

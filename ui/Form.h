@@ -4,6 +4,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <initializer_list>
+#include <vector>
+
 class QMenuBar;
 class PictureBox;
 
@@ -37,10 +40,16 @@ public:
 
     void centreOnScreen();
 
+    // The controls that take the focus, in tab-index order; Tab follows it
+    // and the focus starts at the first one that is visible.
+    void setTabIndexOrder(std::initializer_list<QWidget*> controls);
+    void focusFirstControl();
+
 private:
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
     QPixmap background_;
+    std::vector<QWidget*> tabOrder_;
     int scaleWidth_;
     int scaleHeight_;
 };

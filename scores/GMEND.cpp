@@ -1,0 +1,139 @@
+#include "GMEND.h"
+
+#include "CommandButton.h"
+#include "Fonts.h"
+#include "Game.h"
+#include "Label.h"
+#include "NameValidator.h"
+#include "Pictures.h"
+#include "TextBox.h"
+#include "ranking.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace {
+constexpr int kClientWidth = 4380;
+constexpr int kClientHeight = 1425;
+constexpr int kEnter = 13;
+constexpr int kMaxNameLength = 12;
+const QColor kTitleBlue(0, 0, 255);
+const QColor kPanelColor(192, 192, 255);
+const QString kScoreCaption = QStringLiteral("Score");
+const QString kHiScoreCaption = QStringLiteral("HI-Score");
+} // namespace
+
+GMEND::GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
+    : Form(QStringLiteral("ＧＡＭＥ　ＯＶＥＲ"), kClientWidth, kClientHeight, Border::FixedDialog, Qt::white,
+           parent),
+      game_(game), table_(table), locate_(std::move(locate)),
+      Picture1(pictures::load(QStringLiteral("tile_lavender")), 375, 495)
+{
+    setObjectName(QStringLiteral("GMEND"));
+    buildControls();
+}
+
+// Back to front; the name row lies over the button row.
+void GMEND::buildControls()
+{
+    QWidget* c = client();
+    const QFont big = fonts::japanese(fonts::Face::Gothic, 15.75, true);
+
+    Label1 = new Label(c, QStringLiteral("Label1"), 360, 120, 3615, 420, QStringLiteral("げ～むお～ば～"));
+    Label1->font(fonts::japanese(fonts::Face::Gothic, 20.25, true, true))
+        .foreColor(Qt::white).backColor(kTitleBlue).align(Qt::AlignHCenter);
+    Label3 = new Label(c, QStringLiteral("Label3"), 390, 600, 915, 315, kScoreCaption);
+    Label3->font(big).transparent().align(Qt::AlignHCenter).autoSize();
+    Label2 = new Label(c, QStringLiteral("Label2"), 3300, 600, 195, 315, QStringLiteral("0"));
+    Label2->font(big).foreColor(QColor(255, 0, 0)).transparent().align(Qt::AlignRight).autoSize();
+    Label4 = new Label(c, QStringLiteral("Label4"), 3600, 600, 375, 375, QStringLiteral("点"));
+    Label4->font(big).transparent();
+
+    Command2 = new CommandButton(c, QStringLiteral("Command2"), 360, 960, 1575, 375, QStringLiteral("まだやる"));
+    Command1 = new CommandButton(c, QStringLiteral("Command1"), 2400, 960, 1575, 375, QStringLiteral("もうやめ"));
+    connect(Command1, &CommandButton::clicked, this, &GMEND::Command1_Click);
+    connect(Command2, &CommandButton::clicked, this, &GMEND::Command2_Click);
+
+    Label5 = new Label(c, QStringLiteral("Label5"), 360, 1080, 1575, 255, QStringLiteral("名前を入力"));
+    Label5->font(fonts::japanese(fonts::Face::Gothic, 9)).backColor(kPanelColor).align(Qt::AlignHCenter);
+    Label5->hide();
+    PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);
+    PNAME->backColor(kPanelColor);
+    PNAME->setMaxLength(kMaxNameLength);
+    PNAME->setValidator(new NameValidator(PNAME));
+    PNAME->hide();
+    connect(PNAME, &TextBox::KeyPress, this, &GMEND::PNAME_KeyPress);
+
+    setTabIndexOrder({Command1, Command2, PNAME});
+}
+
+bool GMEND::inNameEntry() const
+{
+    return PNAME->isVisibleTo(this);
+}
+
+void GMEND::Form_Load()
+{
+    tileBackground(Picture1);
+    Label2->setCaption(QString::fromStdString(game_.score().text()));
+    const ScoreFileStatus status = LoadScoreTable(table_, locate_());
+    if (!status.ok())
+        emit scoreFileError(status.message);
+    if (game_.score().value() > static_cast<float>(table_.score3)) {
+        showButtons(false);
+        Label3->setCaption(kHiScoreCaption);
+        PNAME->setText(table_.name1.text());
+        PNAME->selectAllText();
+    }
+    focusFirstControl();
+}
+
+void GMEND::showButtons(bool buttons)
+{
+    Command1->setVisible(buttons);
+    Command2->setVisible(buttons);
+    Label5->setVisible(!buttons);
+    PNAME->setVisible(!buttons);
+}
+
+void GMEND::PNAME_KeyPress(int keyAscii)
+{
+    if (keyAscii != kEnter || !inNameEntry())
+        return;
+    const ScoreFileStatus status = RecordScore(static_cast<double>(game_.score().value()), game_.hitCount(),
+                                               PNAME->text(), table_, locate_());
+    if (!status.ok())
+        emit scoreFileError(status.message);
+    showButtons(true);
+    Label3->setCaption(kScoreCaption);
+    emit highScoresRequested();
+}
+
+void GMEND::Command1_Click()
+{
+    emit quitRequested();
+}
+
+void GMEND::Command2_Click()
+{
+    emit playAgainRequested();
+}
+
+// Leaving by the title bar or Escape plays again, so the main window is never
+// left disabled; during name entry the name must be given first.
+void GMEND::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (!inNameEntry())
+        Command2_Click();
+}
+
+void GMEND::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        if (!inNameEntry())
+            Command2_Click();
+        return;
+    }
+    Form::keyPressEvent(event);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Form.h"
+#include "PictureBox.h"
+#include "ScoreFileLocator.h"
+
+class CommandButton;
+class Game;
+class Label;
+class TextBox;
+struct ScoreTable;
+
+// The game-over dialog: the final score, then either the two buttons or,
+// for a score that beats third place, the name box.
+class GMEND : public Form {
+    Q_OBJECT
+public:
+    GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent = nullptr);
+
+    bool inNameEntry() const;
+
+public slots:
+    void Form_Load();
+    void PNAME_KeyPress(int keyAscii);
+    void Command1_Click();
+    void Command2_Click();
+
+signals:
+    void quitRequested();
+    void playAgainRequested();
+    void highScoresRequested();
+    void scoreFileError(const QString& message);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void showButtons(bool buttons);
+
+    Game& game_;
+    ScoreTable& table_;
+    ScoreFileLocator locate_;
+    PictureBox Picture1;
+    Label* Label1 = nullptr;
+    Label* Label2 = nullptr;
+    Label* Label3 = nullptr;
+    Label* Label4 = nullptr;
+    Label* Label5 = nullptr;
+    CommandButton* Command1 = nullptr;
+    CommandButton* Command2 = nullptr;
+    TextBox* PNAME = nullptr;
+};

@@ -1,0 +1,58 @@
+#include "HI_S.h"
+
+#include "CommandButton.h"
+#include "Fonts.h"
+#include "Label.h"
+#include "Pictures.h"
+#include "scorefile.h"
+
+namespace {
+constexpr int kClientWidth = 2520;
+constexpr int kClientHeight = 1545;
+constexpr int kRowTop = 120;
+constexpr int kRowStep = 360;
+const QColor kBackColor(128, 128, 255);
+const QColor kCellColor(0, 0, 255);
+} // namespace
+
+HI_S::HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
+    : Form(QStringLiteral("HI-SCORE"), kClientWidth, kClientHeight, Border::FixedDialog, kBackColor, parent),
+      table_(table), locate_(std::move(locate)),
+      Picture1(pictures::load(QStringLiteral("tile_lavender")), 375, 495)
+{
+    setObjectName(QStringLiteral("HI_S"));
+    const QFont font = fonts::japanese(fonts::Face::Gothic, 11.25);
+    auto cell = [&](int number, int left, int width, int row) {
+        auto* label = new Label(client(), QStringLiteral("Label%1").arg(number), left, kRowTop + kRowStep * row,
+                                width, 255, QString());
+        label->font(font).foreColor(Qt::white).backColor(kCellColor).align(Qt::AlignRight);
+        return label;
+    };
+    for (int row = 0; row < 3; ++row) {
+        names_[row] = cell(2 + 3 * row, 120, 1335, row);
+        scores_[row] = cell(1 + 3 * row, 1560, 855, row);
+    }
+    Command1 = new CommandButton(client(), QStringLiteral("Command1"), 720, 1200, 1095, 255, QStringLiteral("OK"));
+    connect(Command1, &CommandButton::clicked, this, &HI_S::Command1_Click);
+    setTabIndexOrder({Command1});
+}
+
+void HI_S::Form_Load()
+{
+    tileBackground(Picture1);
+    const ScoreFileStatus status = LoadScoreTable(table_, locate_());
+    if (!status.ok())
+        emit scoreFileError(status.message);
+    const std::array<std::pair<qint32, const ScoreName*>, 3> places{
+        {{table_.score1, &table_.name1}, {table_.score2, &table_.name2}, {table_.score3, &table_.name3}}};
+    for (int row = 0; row < 3; ++row) {
+        scores_[row]->setCaption(QString::number(places[row].first));
+        names_[row]->setCaption(places[row].second->text());
+    }
+    focusFirstControl();
+}
+
+void HI_S::Command1_Click()
+{
+    close();
+}
