@@ -9,7 +9,6 @@
 #include "TextBox.h"
 #include "ranking.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 
 namespace {
@@ -121,11 +120,11 @@ void GMEND::Command2_Click()
 
 // Leaving by the title bar or Escape plays again, so the main window is never
 // left disabled; during name entry the name must be given first.
-void GMEND::closeEvent(QCloseEvent* event)
+bool GMEND::QueryUnload()
 {
-    event->ignore();
     if (!inNameEntry())
         Command2_Click();
+    return false;  // play-again unloads the dialog itself
 }
 
 void GMEND::keyPressEvent(QKeyEvent* event)

@@ -32,7 +32,7 @@ signals:
     void scoreFileError(const QString& message);
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool QueryUnload() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "Twips.h"
 
 #include <QGuiApplication>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
@@ -124,4 +125,14 @@ void Form::focusFirstControl()
             return;
         }
     }
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (!QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit unloading();
 }

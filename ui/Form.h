@@ -45,6 +45,15 @@ public:
     void setTabIndexOrder(std::initializer_list<QWidget*> controls);
     void focusFirstControl();
 
+signals:
+    // Closing from the title bar, Escape or close() was allowed.
+    void unloading();
+
+protected:
+    // Asked before the window closes; false keeps it open.
+    virtual bool QueryUnload() { return true; }
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;

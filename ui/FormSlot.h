@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Form.h"
+
 #include <QPointer>
 
 #include <functional>
@@ -8,7 +10,7 @@
 // loaded builds it from its designer state and runs its Form_Load; showing a
 // loaded one only brings it to the front. Unloading destroys it and its
 // controls, so the next show builds it afresh. A window closed from its
-// title bar is destroyed too and counts as unloaded.
+// title bar counts as unloaded at once and is destroyed soon after.
 template <typename F>
 class FormSlot {
 public:
@@ -27,6 +29,7 @@ public:
         if (!form_) {
             form_ = factory_();
             form_->setAttribute(Qt::WA_DeleteOnClose);
+            QObject::connect(form_.data(), &Form::unloading, form_.data(), [this] { form_.clear(); });
             form_->Form_Load();
         }
         return *form_;

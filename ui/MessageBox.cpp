@@ -4,7 +4,16 @@
 
 void MsgBox(QWidget* parent, const QString& text, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    // No Qt parent: a window disabled while the box is up (a game that ends
+    // meanwhile) must not disable the box with it.
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    if (parent) {
+        box.adjustSize();
+        QRect frame = box.frameGeometry();
+        frame.moveCenter(parent->window()->frameGeometry().center());
+        box.move(frame.topLeft());
+    }
     box.exec();
 }
