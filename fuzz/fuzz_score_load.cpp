@@ -44,6 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.complete)
         Require(*record == bytes.left(parsed.length), "loaded record does not write back byte for byte");
 
+    // The file round trip costs an fsync; every 16th input is enough for it.
+    static unsigned calls = 0;
+    if (calls++ % 16 != 0)
+        return 0;
+
     {
         QFile f(path);
         Require(f.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the input");

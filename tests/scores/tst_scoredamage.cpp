@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <limits>
-
 class TestScoreDamage : public QObject {
     Q_OBJECT
 private slots:
@@ -18,7 +16,6 @@ private slots:
     void nameLengthPastTheEnd_data();
     void nameLengthPastTheEnd();
     void invalidCp932BytesLoadAndAreKept();
-    void extremeNumbersLoadExactly();
     void hugeFileIsReadOnlyAsFarAsTheRecord();
 
 private:
@@ -124,24 +121,6 @@ void TestScoreDamage::invalidCp932BytesLoadAndAreKept()
     QCOMPARE(ReadBytes(path()), RecordBuilder().num(400).name("D").num(4)
                                     .num(300).name(bad).num(3).num(200).name("B").num(2)
                                     .num(121).num(2000).raw(file.mid(49)).bytes);
-}
-
-void TestScoreDamage::extremeNumbersLoadExactly()
-{
-    constexpr qint32 lo = std::numeric_limits<qint32>::min();
-    constexpr qint32 hi = std::numeric_limits<qint32>::max();
-    const QByteArray file = RecordBuilder().num(lo).name({}).num(hi).num(hi).name({}).num(lo)
-                                .num(-1).name({}).num(0).num(lo).num(hi).bytes;
-    WriteBytes(path(), file);
-    ScoreTable t;
-    QVERIFY(LoadScoreTable(t, path()).ok());
-    QCOMPARE(t.score1, lo);
-    QCOMPARE(t.hits1, hi);
-    QCOMPARE(t.score2, hi);
-    QCOMPARE(t.hits2, lo);
-    QCOMPARE(t.score3, -1);
-    QCOMPARE(t.tag, lo);
-    QCOMPARE(t.check, hi);
 }
 
 void TestScoreDamage::hugeFileIsReadOnlyAsFarAsTheRecord()

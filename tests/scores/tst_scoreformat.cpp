@@ -26,7 +26,6 @@ private slots:
     void loadThenSaveReproducesAllButTagAndCheck();
 
     void missingFileIsCreatedEmptyByLoad();
-    void loadReplacesEveryFieldOfTheTableInMemory();
 
 private:
     QString path() const { return dir_->filePath(QStringLiteral("BIMZO.DAT")); }
@@ -193,20 +192,6 @@ void TestScoreFormat::missingFileIsCreatedEmptyByLoad()
     QVERIFY(QFileInfo(path()).isFile());
     QCOMPARE(QFileInfo(path()).size(), 0);
     QCOMPARE(t, ScoreTable{});
-}
-
-void TestScoreFormat::loadReplacesEveryFieldOfTheTableInMemory()
-{
-    WriteBytes(path(), RecordBuilder().num(10).name("N").num(1).num(9).bytes);  // cut after score2
-    ScoreTable t;
-    t.score1 = t.hits1 = t.score2 = t.hits2 = t.score3 = t.hits3 = t.tag = t.check = 55;
-    t.name1 = t.name2 = t.name3 = ScoreName::FromText("old");
-    const ScoreFileStatus s = LoadScoreTable(t, path());
-    QVERIFY(s.ok());
-    QVERIFY(s.damaged);
-    ScoreTable expected;
-    expected.score1 = 10, expected.name1 = ScoreName::FromText("N"), expected.hits1 = 1, expected.score2 = 9;
-    QCOMPARE(t, expected);
 }
 
 QTEST_GUILESS_MAIN(TestScoreFormat)
