@@ -125,6 +125,7 @@ void bimzo::stm_Click()
         return;  // a shortcut must not reach a window that is waiting on the game-over dialog
     game_.start();
     showBoard();
+    Timer1->rearm();  // the first tick comes a whole interval after Start
 }
 
 void bimzo::Label2_Click()

@@ -18,3 +18,9 @@ void GameTimer::setInterval(int milliseconds)
     else
         timer_.start(milliseconds);
 }
+
+void GameTimer::rearm()
+{
+    if (interval_ > 0)
+        timer_.start(interval_);
+}

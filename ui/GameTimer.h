@@ -13,6 +13,10 @@ public:
 
     int interval() const { return interval_; }
     void setInterval(int milliseconds);
+    // Starts the wait for the next tick afresh, as a new game needs.
+    void rearm();
+    // Milliseconds until the next tick, or -1 when stopped.
+    int remainingTime() const { return timer_.remainingTime(); }
 
 signals:
     void Timer();

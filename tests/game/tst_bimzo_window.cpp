@@ -1,5 +1,6 @@
 // The real main window, driven offscreen.
 #include "Game.h"
+#include "GameTimer.h"
 #include "Image.h"
 #include "Label.h"
 #include "Line.h"
@@ -31,6 +32,7 @@ private slots:
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
     void timerTicksWhileAGameRuns();
+    void startInMidGameWaitsAWholeIntervalAgain();
     void gameOverDisablesTheWindowAndSignalsOnce();
     void disabledWindowTakesNoClickOrKey();
 
@@ -182,6 +184,14 @@ void BimzoWindowTest::timerTicksWhileAGameRuns()
     window_->stm_Click();
     QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
     QCOMPARE(child<Image>("tg_0")->y(), 36);  // the scripted fall of one unit
+}
+
+void BimzoWindowTest::startInMidGameWaitsAWholeIntervalAgain()
+{
+    window_->stm_Click();
+    QTest::qWait(300);
+    QTest::keyClick(window_, Qt::Key_F5);
+    QVERIFY(window_->findChild<GameTimer*>()->remainingTime() > 450);
 }
 
 void BimzoWindowTest::gameOverDisablesTheWindowAndSignalsOnce()
