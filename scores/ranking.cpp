@@ -1,5 +1,8 @@
 #include "ranking.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QtNumeric>
 
 #include <cmath>
@@ -91,8 +94,34 @@ RankOutcome RankScore(const ScoreTable& table, double score, int hitCount, const
 ScoreFileStatus RecordScore(double score, int hitCount, const QString& name,
                             ScoreTable& table, const ScoreFileLocation& where)
 {
-    RankOutcome ranked = RankScore(table, score, hitCount, name);
-    if (ranked.code != ScoreFileStatus::Code::Ok)
+    using C = ScoreFileStatus::Code;
+    // Another copy of the game may have recorded a score since our dialog read
+    // the file: lock, read afresh and rank against that, so neither entry is lost.
+    QLockFile lock(where.path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kScoreLockStaleMs);
+    if (!lock.tryLock(kScoreLockWaitMs)) {
+        const QString lockName = QDir::toNativeSeparators(lock.fileName());
+        if (lock.error() == QLockFile::PermissionError)
+            return ScoreFileStatus::Failure(
+                C::OpenFailed, where.path,
+                QStringLiteral("ロックファイル「%1」を作成できません（フォルダーに書き込めません）。").arg(lockName));
+        return ScoreFileStatus::Failure(
+            C::LockFailed, where.path,
+            QStringLiteral("ロックファイル「%1」を取得できませんでした。").arg(lockName));
+    }
+
+    // A file that has vanished since the dialog read it is written again from
+    // the table in memory rather than from nothing.
+    ScoreTable fresh = table;
+    const QFileInfo current(where.readPath());
+    if (current.exists() || current.isSymLink()) {
+        const ScoreFileStatus loaded = LoadScoreTable(fresh, where);
+        if (!loaded.ok())
+            return loaded;
+    }
+
+    RankOutcome ranked = RankScore(fresh, score, hitCount, name);
+    if (ranked.code != C::Ok)
         return ScoreFileStatus::Failure(ranked.code, where.path);
     ScoreFileStatus saved = SaveScoreTable(ranked.table, where);
     if (saved.ok())

@@ -26,8 +26,17 @@ struct RankOutcome {
 // reuses that entry's bytes, so confirming the proposed name keeps it exact.
 RankOutcome RankScore(const ScoreTable& table, double score, int hitCount, const QString& name);
 
-// Ranks against `table`, saves the result, and only then installs it in
-// `table`: on any failure both the table and the file stay as they were.
+// How long a lock on the score file may sit before it counts as left behind
+// by a crashed copy, and how long RecordScore waits for it. The wait is the
+// longer, so only a lock that cannot be removed at all makes it give up.
+inline constexpr int kScoreLockStaleMs = 5000;
+inline constexpr int kScoreLockWaitMs = 6000;
+
+// Locks the file (BIMZO.DAT.lock beside it), reads the table afresh, ranks
+// against that, saves, and only then installs the saved table in `table`: an
+// entry another copy of the game recorded meanwhile is kept. When the file is
+// missing, `table` is ranked instead. On any failure both the table and the
+// file stay as they were.
 ScoreFileStatus RecordScore(double score, int hitCount, const QString& name,
                             ScoreTable& table, const ScoreFileLocation& where);
 ScoreFileStatus RecordScore(double score, int hitCount, const QString& name,

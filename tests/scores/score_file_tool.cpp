@@ -1,10 +1,18 @@
 // Runs one score-file operation in a separate process, for the tests that need
-// another user (root ignores file permissions) or a process that can be killed.
+// another user (root ignores file permissions), a process that can be killed,
+// or a second copy of the game.
 //
 //   score_file_tool [--drop-root] load PATH
 //   score_file_tool [--drop-root] record PATH SCORE HITS NAME
 //   score_file_tool [--drop-root] locate EXEDIR DATADIR
 //   score_file_tool saveloop PATH        saves two tables alternately until killed
+//   score_file_tool recordmany PATH FIRST STEP COUNT NAME
+//                                        records the scores FIRST, FIRST+STEP, ...
+//   score_file_tool loadwait PATH SCORE HITS NAME
+//                                        loads, prints "loaded", waits for a line
+//                                        on stdin, then records (a game-over dialog)
+//   score_file_tool holdlock PATH        takes the file's lock, prints "locked",
+//                                        and holds it until killed
 //
 // Prints "status <code>", the message, and the table's scores after the call.
 // Exit code 0 ok, 1 the operation failed, 2 usage, 3 could not drop root.
@@ -12,11 +20,14 @@
 #include "ranking.h"
 #include "scorefile.h"
 
+#include <QLockFile>
 #include <QString>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <string>
 #include <grp.h>
 #include <unistd.h>
 
@@ -86,6 +97,42 @@ int main(int argc, char** argv)
             if (!SaveScoreTable(n % 2 ? b : a, path).ok())
                 return 1;
         }
+    }
+    if (cmd == QLatin1String("recordmany") && argc - i == 6) {
+        ScoreTable mine;
+        const int first = std::atoi(argv[i + 2]), step = std::atoi(argv[i + 3]);
+        const int count = std::atoi(argv[i + 4]);
+        const QString name = QString::fromUtf8(argv[i + 5]);
+        for (int n = 0; n < count; ++n) {
+            const ScoreFileStatus s = RecordScore(first + n * step, n, name, mine, path);
+            if (!s.ok()) {
+                Print(s, mine);
+                return 1;
+            }
+        }
+        Print({}, mine);
+        return 0;
+    }
+    if (cmd == QLatin1String("loadwait") && argc - i == 5) {
+        ScoreTable loaded;
+        const ScoreFileStatus l = LoadScoreTable(loaded, path);
+        std::printf("loaded %d\n", l.ok() ? loaded.score1 : -1);
+        std::fflush(stdout);
+        std::string line;
+        std::getline(std::cin, line);
+        const ScoreFileStatus s = RecordScore(std::atof(argv[i + 2]), std::atoi(argv[i + 3]),
+                                              QString::fromUtf8(argv[i + 4]), loaded, path);
+        Print(s, loaded);
+        return s.ok() ? 0 : 1;
+    }
+    if (cmd == QLatin1String("holdlock")) {
+        QLockFile lock(path + QStringLiteral(".lock"));
+        if (!lock.tryLock(10000))
+            return 1;
+        std::printf("locked\n");
+        std::fflush(stdout);
+        for (;;)
+            pause();
     }
     return 2;
 }

@@ -49,6 +49,7 @@ private slots:
 
     void diskFullLeavesTheOldFile();
     void killedSaveLeavesOldOrNewNeverAMix();
+    void fileVanishedAfterLoadIsWrittenAgainWhole();
 
     void checkOverflowIsRefused_data();
     void checkOverflowIsRefused();
@@ -224,7 +225,7 @@ void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
     WriteBytes(path_, bytesA);
 
     int sawB = 0;
-    for (int round = 0; round < 25; ++round) {
+    for (int round = 0; round < 200; ++round) {
         QProcess p;
         p.start(QStringLiteral(SCORE_FILE_TOOL), {"saveloop", path_});
         QVERIFY(p.waitForReadyRead(10000));
@@ -236,6 +237,25 @@ void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
         sawB += now == bytesB;
     }
     QVERIFY(sawB > 0);  // the saves did run
+}
+
+void TestScoreFaults::fileVanishedAfterLoadIsWrittenAgainWhole()
+{
+    QVERIFY(SaveScoreTable(SampleTable(), path_).ok());
+    ScoreTable t;
+    QVERIFY(LoadScoreTable(t, path_).ok());
+    QVERIFY(QFile::remove(path_));  // deleted while the game-over dialog is open
+
+    const ScoreFileStatus s = RecordScore(250, 25, "NEW", t, path_);
+    QVERIFY2(s.ok(), qPrintable(s.message));
+    ScoreTable onDisk;
+    QVERIFY(LoadScoreTable(onDisk, path_).ok());
+    QCOMPARE(onDisk, t);
+    QCOMPARE(onDisk.score1, 300);
+    QCOMPARE(onDisk.score2, 250);
+    QCOMPARE(onDisk.name2.text(), QStringLiteral("NEW"));
+    QCOMPARE(onDisk.score3, 200);
+    QCOMPARE(onDisk.name3.text(), QStringLiteral("ソ"));
 }
 
 void TestScoreFaults::checkOverflowIsRefused_data()

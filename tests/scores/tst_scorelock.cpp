@@ -1,0 +1,158 @@
+// Two copies of the game recording into one file: the lock beside it, the
+// fresh read before ranking, and locks that are left behind or cannot be had.
+
+#include "ranking.h"
+#include "scorefile.h"
+#include "testutil.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using Code = ScoreFileStatus::Code;
+
+namespace {
+
+// A copy of the score tool that keeps running until the test is done with it.
+std::unique_ptr<QProcess> StartTool(const QStringList& args)
+{
+    auto p = std::make_unique<QProcess>();
+    p->start(QStringLiteral(SCORE_FILE_TOOL), args);
+    return p;
+}
+
+QByteArray ReadLine(QProcess& p)
+{
+    while (!p.canReadLine())
+        if (!p.waitForReadyRead(10000))
+            return {};
+    return p.readLine().trimmed();
+}
+
+} // namespace
+
+class TestScoreLock : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+
+    void twoCopiesRecordingInTurnKeepBothEntries();
+    void twoCopiesRecordingAtOnceKeepTheBestThree();
+    void lockOfAKilledCopyDoesNotBlock();
+    void lockThatCannotBeHadIsAnErrorAndChangesNothing();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_;
+};
+
+void TestScoreLock::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    path_ = dir_->filePath(QStringLiteral("BIMZO.DAT"));
+}
+
+void TestScoreLock::twoCopiesRecordingInTurnKeepBothEntries()
+{
+    // Both game-over dialogs open on the same table before either records.
+    ScoreTable start;
+    start.score1 = 40, start.name1 = ScoreName::FromText("OLD");
+    QVERIFY(SaveScoreTable(start, path_).ok());
+    auto first = StartTool({"loadwait", path_, "300", "30", "First"});
+    auto second = StartTool({"loadwait", path_, "200", "20", "Second"});
+    QCOMPARE(ReadLine(*first), QByteArray("loaded 40"));
+    QCOMPARE(ReadLine(*second), QByteArray("loaded 40"));
+
+    first->write("\n");
+    QVERIFY(first->waitForFinished(20000));
+    QCOMPARE(first->exitCode(), 0);
+    second->write("\n");
+    QVERIFY(second->waitForFinished(20000));
+    QCOMPARE(second->exitCode(), 0);
+
+    ScoreTable t;
+    const ScoreFileStatus s = LoadScoreTable(t, path_);
+    QVERIFY(s.ok() && !s.damaged);
+    QCOMPARE(t.score1, 300);
+    QCOMPARE(t.name1.text(), QStringLiteral("First"));
+    QCOMPARE(t.hits1, 30);
+    QCOMPARE(t.score2, 200);
+    QCOMPARE(t.name2.text(), QStringLiteral("Second"));
+    QCOMPARE(t.score3, 40);
+    QCOMPARE(t.check, 1500);
+    // The second copy's memory holds what it saved, not what it loaded.
+    QVERIFY(second->readAllStandardOutput().contains("table 300 200 40"));
+    QVERIFY(!QFile::exists(path_ + QStringLiteral(".lock")));
+}
+
+void TestScoreLock::twoCopiesRecordingAtOnceKeepTheBestThree()
+{
+    // Each copy records rising scores that always take its own first place;
+    // 10, 30, ... 790 and 20, 40, ... 800 interleave in the file.
+    const int count = 40;
+    auto odd = StartTool({"recordmany", path_, "10", "20", QString::number(count), "Odd"});
+    auto even = StartTool({"recordmany", path_, "20", "20", QString::number(count), "Even"});
+    QVERIFY(odd->waitForFinished(60000));
+    QVERIFY(even->waitForFinished(60000));
+    QCOMPARE(odd->exitCode(), 0);
+    QCOMPARE(even->exitCode(), 0);
+
+    ScoreTable t;
+    const ScoreFileStatus s = LoadScoreTable(t, path_);
+    QVERIFY(s.ok() && !s.damaged);
+    QCOMPARE(t.score1, 800);
+    QCOMPARE(t.name1.text(), QStringLiteral("Even"));
+    QCOMPARE(t.score2, 790);
+    QCOMPARE(t.name2.text(), QStringLiteral("Odd"));
+    QCOMPARE(t.score3, 780);
+    QCOMPARE(t.name3.text(), QStringLiteral("Even"));
+    QCOMPARE(t.hits1, count - 1);
+    QCOMPARE(t.hits2, count - 1);
+}
+
+void TestScoreLock::lockOfAKilledCopyDoesNotBlock()
+{
+    auto holder = StartTool({"holdlock", path_});
+    QCOMPARE(ReadLine(*holder), QByteArray("locked"));
+    QVERIFY(QFile::exists(path_ + QStringLiteral(".lock")));
+    holder->kill();
+    QVERIFY(holder->waitForFinished(10000));
+    QVERIFY(QFile::exists(path_ + QStringLiteral(".lock")));  // left behind
+
+    QElapsedTimer timer;
+    timer.start();
+    ScoreTable t;
+    const ScoreFileStatus s = RecordScore(100, 1, "A", t, path_);
+    QVERIFY2(s.ok(), qPrintable(s.message));
+    // Taken at once because its owner is gone, not after the stale time.
+    QVERIFY2(timer.elapsed() < kScoreLockStaleMs / 2, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(t.score1, 100);
+    QVERIFY(!QFile::exists(path_ + QStringLiteral(".lock")));
+}
+
+void TestScoreLock::lockThatCannotBeHadIsAnErrorAndChangesNothing()
+{
+    ScoreTable start;
+    start.score1 = 300, start.name1 = ScoreName::FromText("KEEP");
+    QVERIFY(SaveScoreTable(start, path_).ok());
+    const QByteArray before = ReadBytes(path_);
+    // A folder where the lock goes cannot be removed as stale.
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("BIMZO.DAT.lock")));
+
+    ScoreTable t = start;
+    QElapsedTimer timer;
+    timer.start();
+    const ScoreFileStatus s = RecordScore(500, 5, "NEW", t, path_);
+    QCOMPARE(s.code, Code::LockFailed);
+    QVERIFY(timer.elapsed() < kScoreLockWaitMs + 5000);  // the wait is bounded
+    QVERIFY2(s.message.contains(QDir::toNativeSeparators(path_)), qPrintable(s.message));
+    QVERIFY(s.message.contains(QStringLiteral("使用中")));
+    QCOMPARE(t, start);
+    QCOMPARE(ReadBytes(path_), before);
+}
+
+QTEST_GUILESS_MAIN(TestScoreLock)
+#include "tst_scorelock.moc"
