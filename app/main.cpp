@@ -1,6 +1,5 @@
 #include "GameApp.h"
 #include "MessageBox.h"
-#include "Pictures.h"
 #include "RandomSource.h"
 #include "scorefile.h"
 
@@ -13,9 +12,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("bimzo"));
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
+    // Ties the windows to the installed desktop entry (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Bimzo"));
     QIcon icon;
-    icon.addPixmap(pictures::load(QStringLiteral("icon16")));
-    icon.addPixmap(pictures::load(QStringLiteral("icon")));
+    icon.addFile(QStringLiteral(":/images/icon16.png"));
+    icon.addFile(QStringLiteral(":/images/icon.png"));
+    icon.addFile(QStringLiteral(":/images/icon@2x.png"));
     QApplication::setWindowIcon(icon);
 
     DefaultRandom random;
