@@ -235,7 +235,11 @@ ScoreFileLocation LocateScoreFile(const QString& exeDir, const QString& dataDir)
     const QString name = QString::fromLatin1(kScoreFileName);
     const QString beside = JoinPath(QDir::toNativeSeparators(exeDir), name);
     const QFileInfo dir(exeDir);
-    if (dir.isDir() && dir.isWritable())
+    // An installed copy (its desktop entry in ../share beside bin) never
+    // writes into bin, even for root, who could.
+    const bool installed =
+        QFileInfo::exists(exeDir + QStringLiteral("/../share/applications/org.example.Bimzo.desktop"));
+    if (!installed && dir.isDir() && dir.isWritable())
         return ScoreFileLocation(beside);
     QDir().mkpath(dataDir);  // a failure shows up as an error when the file is opened
     return ScoreFileLocation(JoinPath(QDir::toNativeSeparators(dataDir), name), beside);

@@ -58,7 +58,9 @@ struct ScoreFileLocation {
 };
 
 // Chooses the location for an executable in `exeDir`, with `dataDir` as the
-// fallback (created when needed). Looks at the disk each time.
+// fallback (created when needed). Looks at the disk each time. An installed
+// copy (exeDir/../share/applications/org.example.Bimzo.desktop exists) always
+// uses `dataDir`.
 ScoreFileLocation LocateScoreFile(const QString& exeDir, const QString& dataDir);
 // For this program: QCoreApplication::applicationDirPath() and
 // QStandardPaths::AppDataLocation. Needs a QCoreApplication.

@@ -11,6 +11,7 @@ class TestScoreLocation : public QObject {
 private slots:
     void besideAWritableExecutable();
     void dataDirectoryWhenExecutableDirectoryUnusable();
+    void installedCopyUsesDataDirectoryEvenWhenBinIsWritable();
     void legacyFileIsReadUntilTheFirstSave();
     void noLegacyFileMeansEmptyTableCreatedInDataDirectory();
 
@@ -34,6 +35,18 @@ void TestScoreLocation::dataDirectoryWhenExecutableDirectoryUnusable()
     QCOMPARE(where.path, dir_.filePath("d1/d2/BIMZO.DAT"));
     QCOMPARE(where.legacyPath, exe + "/BIMZO.DAT");
     QVERIFY(QFileInfo(dir_.filePath("d1/d2")).isDir());
+}
+
+void TestScoreLocation::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
+{
+    // The layout of `cmake --install`: root may write bin, but scores stay out of it.
+    QVERIFY(QDir(dir_.path()).mkpath("usr/bin"));
+    QVERIFY(QDir(dir_.path()).mkpath("usr/share/applications"));
+    WriteBytes(dir_.filePath("usr/share/applications/org.example.Bimzo.desktop"), "[Desktop Entry]\n");
+    QVERIFY(QFileInfo(dir_.filePath("usr/bin")).isWritable());
+    const ScoreFileLocation where = LocateScoreFile(dir_.filePath("usr/bin"), dir_.filePath("home/data"));
+    QCOMPARE(where.path, dir_.filePath("home/data/BIMZO.DAT"));
+    QCOMPARE(where.legacyPath, dir_.filePath("usr/bin/BIMZO.DAT"));
 }
 
 void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
