@@ -53,8 +53,10 @@ void bimzo::buildControls()
     const QPixmap shooter = pictures::load(QStringLiteral("shooter"));
     const QPixmap target = pictures::load(QStringLiteral("target"));
 
-    for (int i = 4; i >= 0; --i)
+    for (int i = 4; i >= 0; --i) {
         sbr[i] = new Image(c, QStringLiteral("sbr"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, red);
+        sbr[i]->setAccessibleName(QStringLiteral("発射台 %1（使用済み）").arg(i + 1));
+    }
 
     ten[0] = new Label(c, QStringLiteral("ten_0"), 980, 140, 1455, 375, QStringLiteral("0"));
     ten[0]->font(scoreFont).foreColor(kShadowColor).transparent().align(Qt::AlignRight);
@@ -74,19 +76,23 @@ void bimzo::buildControls()
     }
 
     lv = new Label(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
-    lv->font(panelFont).foreColor(Qt::black).backColor(kPanelColor).align(Qt::AlignRight);
+    lv->font(panelFont).foreColor(Qt::black).backColor(kPanelColor).align(Qt::AlignRight).announces({});
 
-    for (int i = 4; i >= 0; --i)
+    for (int i = 4; i >= 0; --i) {
         tg[i] = new Image(c, QStringLiteral("tg"), i, imageLeft(i), 480, kImageSize, kImageSize, target);
+        tg[i]->setAccessibleName(QStringLiteral("的 %1").arg(i + 1));
+    }
     for (int i = 4; i >= 0; --i) {
         sb[i] = new Image(c, QStringLiteral("sb"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, shooter);
         sb[i]->setCursor(Qt::UpArrowCursor);
+        sb[i]->setAccessibleName(QStringLiteral("発射台 %1").arg(i + 1));
         connect(sb[i], &Image::Click, this, &bimzo::sb_Click);
     }
 
     const QColor buttonText = palette().color(QPalette::ButtonText);
     Label1 = new Label(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
-    Label1->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter);
+    Label1->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter)
+        .announces(QStringLiteral("残枚数"));
 
     Line2 = new Line(c, QStringLiteral("Line2"), 0, kShooterTop, kClientWidth, kShooterTop, 2, Qt::black);
 
@@ -94,7 +100,8 @@ void bimzo::buildControls()
     Label3->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter);
 
     ten[1] = new Label(c, QStringLiteral("ten_1"), 960, 120, 1455, 375, QStringLiteral("0"));
-    ten[1]->font(scoreFont).foreColor(Qt::white).transparent().align(Qt::AlignRight);
+    ten[1]->font(scoreFont).foreColor(Qt::white).transparent().align(Qt::AlignRight)
+        .announces(QStringLiteral("得点"));
 }
 
 void bimzo::buildMenus()

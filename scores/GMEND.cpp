@@ -44,7 +44,8 @@ void GMEND::buildControls()
     Label3 = new Label(c, QStringLiteral("Label3"), 390, 600, 915, 315, kScoreCaption);
     Label3->font(big).transparent().align(Qt::AlignHCenter).autoSize();
     Label2 = new Label(c, QStringLiteral("Label2"), 3300, 600, 195, 315, QStringLiteral("0"));
-    Label2->font(big).foreColor(QColor(255, 0, 0)).transparent().align(Qt::AlignRight).autoSize();
+    Label2->font(big).foreColor(QColor(255, 0, 0)).transparent().align(Qt::AlignRight).autoSize()
+        .announces(QStringLiteral("得点"));
     Label4 = new Label(c, QStringLiteral("Label4"), 3600, 600, 375, 375, QStringLiteral("点"));
     Label4->font(big).transparent();
 
@@ -59,6 +60,7 @@ void GMEND::buildControls()
     PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);
     PNAME->backColor(kPanelColor);
     PNAME->setMaxLength(kMaxNameLength);
+    PNAME->setAccessibleName(QStringLiteral("名前"));
     PNAME->setValidator(new NameValidator(PNAME));
     PNAME->hide();
     connect(PNAME, &TextBox::KeyPress, this, &GMEND::PNAME_KeyPress);

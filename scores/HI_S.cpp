@@ -30,7 +30,9 @@ HI_S::HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
     };
     for (int row = 0; row < 3; ++row) {
         names_[row] = cell(2 + 3 * row, 120, 1335, row);
+        names_[row]->announces(QStringLiteral("%1位 名前").arg(row + 1));
         scores_[row] = cell(1 + 3 * row, 1560, 855, row);
+        scores_[row]->announces(QStringLiteral("%1位 得点").arg(row + 1));
     }
     Command1 = new CommandButton(client(), QStringLiteral("Command1"), 720, 1200, 1095, 255, QStringLiteral("OK"));
     connect(Command1, &CommandButton::clicked, this, &HI_S::Command1_Click);

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream dpkg-dev file
+  qt6-base-private-dev
 )
 
 missing=()

@@ -14,6 +14,8 @@ public:
 
     int index() const { return index_; }
     const QPixmap& picture() const { return picture_; }
+    // Something listens to Click: a screen reader sees a button, else a graphic.
+    bool clickable() const;
 
 signals:
     // On the press: in a reflex game the shot counts when the button goes down.

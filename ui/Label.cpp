@@ -14,7 +14,7 @@ Label::Label(QWidget* parent, const QString& name, int left, int top, int width,
     setMargin(0);
     setIndent(0);
     setTextFormat(Qt::PlainText);
-    setAccessibleName(name);
+    // No accessible name of its own: a screen reader reads the caption.
 }
 
 Label& Label::font(const QFont& f)
@@ -68,6 +68,14 @@ Label& Label::autoSize()
     return *this;
 }
 
+Label& Label::announces(const QString& what)
+{
+    announces_ = true;
+    announcedWhat_ = what;
+    renewAccessibleName();
+    return *this;
+}
+
 void Label::setCaption(const QString& caption)
 {
     if (caption == text())
@@ -75,6 +83,18 @@ void Label::setCaption(const QString& caption)
     setText(caption);
     if (autoSize_)
         fitToText();
+    if (announces_)
+        renewAccessibleName();
+}
+
+// QLabel announces a new text only while it has no accessible name of its
+// own; setting the name sends the NameChanged event that screen readers speak.
+void Label::renewAccessibleName()
+{
+    if (announcedWhat_.isEmpty() || text().isEmpty())
+        setAccessibleName(announcedWhat_ + text());
+    else
+        setAccessibleName(announcedWhat_ + QLatin1Char(' ') + text());
 }
 
 void Label::fitToText()

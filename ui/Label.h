@@ -20,6 +20,11 @@ public:
     Label& singleBorder();
     Label& autoSize();
 
+    // For a screen reader: the accessible name becomes `what` and the
+    // caption (the caption alone if `what` is empty), announced anew with
+    // every change of the caption.
+    Label& announces(const QString& what);
+
     // Sets the caption; an auto-sized label then fits its text, keeping its
     // left edge, right edge or centre as its alignment says.
     void setCaption(const QString& caption);
@@ -33,7 +38,10 @@ protected:
 
 private:
     void fitToText();
+    void renewAccessibleName();
 
     bool autoSize_ = false;
+    bool announces_ = false;
+    QString announcedWhat_;
     bool pressed_ = false;
 };
