@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-l10n-tools
   libgl-dev libxkbcommon-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream dpkg-dev file
   qt6-base-private-dev
