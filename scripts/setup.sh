@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream dpkg-dev file
-  qt6-base-private-dev
+  qt6-base-private-dev libxfixes-dev
 )
 
 missing=()

@@ -24,10 +24,14 @@ QPixmap load(const QString& name)
 
 QCursor personCursor()
 {
-    // The hot spot is the tip of the raised hand.
+    // The hot spot is the tip of the raised hand, in pixels of the 32 x 32 drawing.
     constexpr int kHotX = 3;
     constexpr int kHotY = 1;
-    return QCursor(load(QStringLiteral("cursor_person")), kHotX, kHotY);
+    const QPixmap picture = load(QStringLiteral("cursor_person"));
+    // Qt 6.4 on X11 gives the hot spot to the server as it is, in the
+    // picture's own pixels, even for a 2x picture; Wayland takes logical ones.
+    const qreal scale = QGuiApplication::platformName() == QLatin1String("xcb") ? picture.devicePixelRatio() : 1.0;
+    return QCursor(picture, qRound(kHotX * scale), qRound(kHotY * scale));
 }
 
 } // namespace pictures

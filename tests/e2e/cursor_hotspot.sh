@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The person cursor over 「得点」 as the X server gets it: at scale 2 the
+# double-size drawing with its hot spot doubled, so the hand's tip clicks.
+# Usage: cursor_hotspot.sh path/to/bimzo path/to/x_cursor_probe   (inside xvfb-run)
+set -euo pipefail
+exe=$1
+probe=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for scale in 1 2; do
+    work=$(mktemp -d)
+    cp "$exe" "$work/bimzo"
+    QT_SCALE_FACTOR=$scale "$work/bimzo" & pid=$!
+    id=
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name 'Bimzo！' 2>/dev/null | head -1) && [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no window at scale $scale"
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    # 「得点」 spans client pixels 8..65 x 8..33, below a menu bar.
+    menu=$(( HEIGHT - 422 * scale ))
+    xdotool mousemove $(( X + 30 * scale )) $(( Y + menu + 20 * scale ))
+    sleep 0.5
+    got=$("$probe")
+    kill "$pid"; wait "$pid" 2>/dev/null || true
+    rm -rf "$work"
+    want="$(( 32 * scale ))x$(( 32 * scale )) $(( 3 * scale )),$(( 1 * scale ))"
+    [ "$got" = "$want" ] || fail "scale $scale: cursor $got, expected $want"
+    echo "scale $scale: $got"
+done
