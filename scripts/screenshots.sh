@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/ from the real executable under Xvfb.
-# Usage: scripts/screenshots.sh [build/release/bimzo]   (QT_SCALE_FACTOR applies)
+# Usage: scripts/screenshots.sh [build/release/bimzo]   (QT_SCALE_FACTOR applies;
+# SHOT_SUFFIX is added to each file name, e.g. SHOT_SUFFIX=-scale2)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=$(realpath "${1:-build/release/bimzo}")
 out=$(realpath docs)
 suffix=${SHOT_SUFFIX:-}
+# A screen that holds the scaled windows.
+screen=$(awk -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%dx%d", 1024 * s, 768 * s }')
 
 run() {
     local work; work=$(mktemp -d)
@@ -16,7 +19,7 @@ run() {
         printf '\x88\x13\x00\x00\x04\x00\x8e\x9f\x98\x59\x10\x00\x00\x00' >>"$work/BIMZO.DAT"
         printf '\xe8\x03\x00\x00\x00\x00\x05\x00\x00\x00\x79\x00\x00\x00\x50\xc3\x00\x00' >>"$work/BIMZO.DAT"
     fi
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
         set -e
         "$0/bimzo" & pid=$!
         win() { for _ in $(seq 200); do id=$(xdotool search --onlyvisible --name "$1" | head -1) && [ -n "$id" ] && { echo $id; return; }; sleep 0.1; done; return 1; }
