@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream dpkg-dev file
   qt6-base-private-dev libxfixes-dev
+  xclip
 )
 
 missing=()

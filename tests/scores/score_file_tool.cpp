@@ -14,7 +14,8 @@
 //   score_file_tool holdlock PATH        takes the file's lock, prints "locked",
 //                                        and holds it until killed
 //
-// Prints "status <code>", the message, and the table's scores after the call.
+// Prints "status <code>", the message, and the table's scores after the call;
+// load adds "damaged 0" or "damaged 1".
 // Exit code 0 ok, 1 the operation failed, 2 usage, 3 could not drop root.
 
 #include "ranking.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv)
     if (cmd == QLatin1String("load")) {
         const ScoreFileStatus s = LoadScoreTable(table, path);
         Print(s, table);
+        std::printf("damaged %d\n", s.damaged ? 1 : 0);
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("record") && argc - i == 5) {
