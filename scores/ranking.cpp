@@ -105,6 +105,11 @@ ScoreFileStatus RecordScore(double score, int hitCount, const QString& name,
             return ScoreFileStatus::Failure(
                 C::OpenFailed, where.path,
                 QStringLiteral("ロックファイル「%1」を作成できません（フォルダーに書き込めません）。").arg(lockName));
+        // Not held by anyone: it could not be written, a full disk as a rule.
+        if (lock.error() == QLockFile::UnknownError)
+            return ScoreFileStatus::Failure(
+                C::WriteFailed, where.path,
+                QStringLiteral("ロックファイル「%1」を作成できません（空き容量の不足など）。").arg(lockName));
         return ScoreFileStatus::Failure(
             C::LockFailed, where.path,
             QStringLiteral("ロックファイル「%1」を取得できませんでした。").arg(lockName));

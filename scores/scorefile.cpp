@@ -116,12 +116,16 @@ bool WriteAll(QSaveFile& out, const char* data, qint64 size)
     return true;
 }
 
-QString WriteFailure(const QSaveFile& out)
+// Ends the write and says why. The reason is taken first: cancelWriting()
+// replaces it with "Writing canceled by application".
+QString CancelWrite(QSaveFile& out)
 {
+    QString reason = QStringLiteral("ディスクに最後まで書き込めませんでした（空き容量の不足など）。");
     if (out.error() != QFileDevice::NoError && !out.errorString().isEmpty()
         && out.errorString() != QLatin1String("Unknown error"))
-        return out.errorString();
-    return QStringLiteral("ディスクに最後まで書き込めませんでした（空き容量の不足など）。");
+        reason += QStringLiteral("（%1）").arg(out.errorString());
+    out.cancelWriting();
+    return reason;
 }
 
 ScoreFileStatus SaveTo(const ScoreTable& table, const QString& path, const QString& tailSource)
@@ -160,10 +164,8 @@ ScoreFileStatus SaveTo(const ScoreTable& table, const QString& path, const QStri
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Fail(C::OpenFailed, path, out.errorString());
     qint64 expected = record->size();
-    if (!WriteAll(out, record->constData(), record->size())) {
-        out.cancelWriting();
-        return Fail(C::WriteFailed, path, WriteFailure(out));
-    }
+    if (!WriteAll(out, record->constData(), record->size()))
+        return Fail(C::WriteFailed, path, CancelWrite(out));
 
     // Bytes past the new record's end stay as they were.
     if (old.isOpen() && old.size() > record->size()) {
@@ -180,19 +182,15 @@ ScoreFileStatus SaveTo(const ScoreTable& table, const QString& path, const QStri
             }
             if (n == 0)
                 break;
-            if (!WriteAll(out, buf, n)) {
-                out.cancelWriting();
-                return Fail(C::WriteFailed, path, WriteFailure(out));
-            }
+            if (!WriteAll(out, buf, n))
+                return Fail(C::WriteFailed, path, CancelWrite(out));
             expected += n;
         }
     }
     old.close();
     // Last look before the rename: the temporary file must hold everything.
-    if (out.size() != expected) {
-        out.cancelWriting();
-        return Fail(C::WriteFailed, path, WriteFailure(out));
-    }
+    if (out.size() != expected)
+        return Fail(C::WriteFailed, path, CancelWrite(out));
     if (!out.commit())
         return Fail(C::WriteFailed, path, out.errorString());
     return {};

@@ -48,6 +48,7 @@ private slots:
     void readOnlyFile();
 
     void diskFullLeavesTheOldFile();
+    void fullFileSystemLeavesTheOldFile();
     void killedSaveLeavesOldOrNewNeverAMix();
     void fileVanishedAfterLoadIsWrittenAgainWhole();
 
@@ -209,9 +210,55 @@ void TestScoreFaults::diskFullLeavesTheOldFile()
 
     QCOMPARE(s.code, Code::WriteFailed);
     QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
+    QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
+    QVERIFY2(!s.message.contains(QStringLiteral("canceled")), qPrintable(s.message));
     QCOMPARE(t, SampleTable());
     QCOMPARE(ReadBytes(path_), before);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
+}
+
+void TestScoreFaults::fullFileSystemLeavesTheOldFile()
+{
+    // A small file system of its own, filled up; needs the right to mount.
+    const QString mnt = dir_->filePath(QStringLiteral("small"));
+    QVERIFY(QDir().mkdir(mnt));
+    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mnt}) != 0)
+        QSKIP("cannot mount a small tmpfs here");
+    struct Unmount {
+        QString at;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
+    } unmount{mnt};
+    const QString file = mnt + QStringLiteral("/BIMZO.DAT");
+    WriteBytes(file, *SerializeScoreRecord(SampleTable()) + QByteArray(20000, 'T'));
+    const QByteArray before = ReadBytes(file);
+    // Fill every page, then give back `free` of them.
+    QStringList pads;
+    for (int i = 0;; ++i) {
+        QFile pad(mnt + QStringLiteral("/pad%1").arg(i));
+        QVERIFY(pad.open(QIODevice::WriteOnly));
+        pads << pad.fileName();
+        if (pad.write(QByteArray(4096, 'p')) != 4096 || !pad.flush())
+            break;
+        QVERIFY(i < 100);
+    }
+
+    // Full: not even the lock fits. Two pages: the lock and part of the copy fit.
+    for (const int free : {0, 2}) {
+        for (int i = 0; i < free; ++i)
+            QVERIFY(QFile::remove(pads.takeFirst()));
+        ScoreTable t = SampleTable();
+        QElapsedTimer timer;
+        timer.start();
+        const ScoreFileStatus s = RecordScore(999, 9, "NEW", t, file);
+        QCOMPARE(s.code, Code::WriteFailed);
+        QVERIFY(timer.elapsed() < kScoreLockWaitMs);  // no waiting for a lock nobody holds
+        QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
+        QVERIFY(s.message.contains(file));
+        QCOMPARE(t, SampleTable());
+        QCOMPARE(ReadBytes(file), before);
+        const QStringList left = QDir(mnt).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY2(left.filter(QStringLiteral("BIMZO")) == QStringList{"BIMZO.DAT"}, qPrintable(left.join(' ')));
+    }
 }
 
 void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
