@@ -66,7 +66,7 @@ int clockMain(int ticksAt500)
 
     // A tick that sets a new interval starts a segment: the periods after it
     // should count from it, on the grid of the new interval.
-    std::vector<double> dev500, dev100, rearm;
+    std::vector<double> dev500, dev100, rearm, offsets500, offsets100;
     double drift500 = 0, drift100 = 0, early500 = 0, early100 = 0;
     size_t origin = 0;
     for (size_t k = 1; k < stamps.size(); ++k) {
@@ -79,10 +79,12 @@ int clockMain(int ticksAt500)
         const double drift = msBetween(stamps[origin].at, stamps[k].at) - static_cast<double>(k - origin) * p;
         if (p == 500) {
             dev500.push_back(period - p);
+            offsets500.push_back(drift);
             drift500 = std::max(drift500, std::fabs(drift));
             early500 = std::min(early500, period - p);
         } else if (p == 100) {
             dev100.push_back(period - p);
+            offsets100.push_back(drift);
             drift100 = std::max(drift100, std::fabs(drift));
             early100 = std::min(early100, period - p);
         }
@@ -92,6 +94,14 @@ int clockMain(int ticksAt500)
             x = std::fabs(x);
         return v;
     };
+    // Drift: where the last ten ticks stand against the grid; a single late
+    // tick shows in the maximum but not here.
+    auto endDrift = [](const std::vector<double>& offsets) {
+        const size_t n = std::min<size_t>(10, offsets.size());
+        return median(std::vector<double>(offsets.end() - static_cast<long>(n), offsets.end()));
+    };
+    print("clock_500_end_drift_ms", endDrift(offsets500), 2);
+    print("clock_100_end_drift_ms", endDrift(offsets100), 2);
     print("clock_ticks", static_cast<double>(stamps.size()), 0);
     print("clock_500_periods", static_cast<double>(dev500.size()), 0);
     print("clock_500_median_dev_ms", median(absolute(dev500)), 2);
