@@ -7,8 +7,6 @@
 class Label : public QLabel {
     Q_OBJECT
 public:
-    enum class AutoSize { Off, On };
-
     Label(QWidget* parent, const QString& name, int left, int top, int width, int height,
           const QString& caption);
 
