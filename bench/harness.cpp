@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "ProcStatus.h"
+
 #include "GameTimer.h"
 #include "Image.h"
 #include "scorefile.h"
@@ -101,13 +103,7 @@ void Harness::flush()
 
 long statusKb(const char* key)
 {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const size_t n = std::strlen(key);
-    while (std::getline(in, line))
-        if (line.compare(0, n, key) == 0 && line.size() > n && line[n] == ':')
-            return std::strtol(line.c_str() + n + 1, nullptr, 10);
-    return -1;
+    return procStatusField("/proc/self/status", key);
 }
 
 long contextSwitches()

@@ -9,6 +9,8 @@
 //
 // Prints key=value lines for bench/run.sh.
 
+#include "ProcStatus.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -48,13 +50,7 @@ long statusField(pid_t pid, const char* task, const char* key)
 {
     const std::string path = task ? "/proc/" + std::to_string(pid) + "/task/" + task + "/status"
                                   : "/proc/" + std::to_string(pid) + "/status";
-    std::ifstream in(path);
-    std::string line;
-    const size_t n = std::strlen(key);
-    while (std::getline(in, line))
-        if (line.compare(0, n, key) == 0 && line.size() > n && line[n] == ':')
-            return std::strtol(line.c_str() + n + 1, nullptr, 10);
-    return -1;
+    return bench::procStatusField(path, key);
 }
 
 // Voluntary and involuntary context switches of every thread.
