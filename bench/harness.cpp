@@ -108,21 +108,7 @@ long statusKb(const char* key)
 
 long contextSwitches()
 {
-    DIR* d = opendir("/proc/self/task");
-    if (!d)
-        return -1;
-    long sum = 0;
-    while (dirent* e = readdir(d)) {
-        if (e->d_name[0] == '.')
-            continue;
-        std::ifstream in(std::string("/proc/self/task/") + e->d_name + "/status");
-        std::string line;
-        while (std::getline(in, line))
-            if (line.find("ctxt_switches:") != std::string::npos)
-                sum += std::strtol(line.c_str() + line.find(':') + 1, nullptr, 10);
-    }
-    closedir(d);
-    return sum;
+    return procContextSwitches("self");
 }
 
 double cpuMs()

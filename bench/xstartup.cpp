@@ -56,19 +56,7 @@ long statusField(pid_t pid, const char* task, const char* key)
 // Voluntary and involuntary context switches of every thread.
 long contextSwitches(pid_t pid)
 {
-    const std::string dir = "/proc/" + std::to_string(pid) + "/task";
-    DIR* d = opendir(dir.c_str());
-    if (!d)
-        return -1;
-    long sum = 0;
-    while (dirent* e = readdir(d)) {
-        if (e->d_name[0] == '.')
-            continue;
-        sum += std::max(0L, statusField(pid, e->d_name, "voluntary_ctxt_switches"));
-        sum += std::max(0L, statusField(pid, e->d_name, "nonvoluntary_ctxt_switches"));
-    }
-    closedir(d);
-    return sum;
+    return bench::procContextSwitches(std::to_string(pid));
 }
 
 // utime + stime in clock ticks.
