@@ -7,6 +7,7 @@
 
 #include "harness.h"
 
+#include "FormClient.h"
 #include "Game.h"
 #include "GameTimer.h"
 #include "Image.h"
@@ -177,7 +178,7 @@ int playMain(bool reference, int seconds)
             meter.mark(false);
             for (int i = 0; i < rules::kLanes; ++i) {
                 Image* s = h->shooter(i);
-                QTest::mouseClick(s, Qt::LeftButton, {}, s->rect().center());
+                QTest::mouseClick(s->host(), Qt::LeftButton, {}, s->geometry().center());
             }
         });
         h->game().setHitCountForTesting(401);

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 
+#include "FormClient.h"
 #include "Game.h"
 #include "GameTimer.h"
 #include "Image.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QTimer>
 
 #include <X11/Xlib.h>
@@ -45,15 +47,18 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        FormClient* client = h_.window()->client();
+        if (event->type() == QEvent::MouseButtonPress && watched == client) {
+            auto* press = static_cast<QMouseEvent*>(event);
             for (int i = 0; i < rules::kLanes; ++i) {
-                if (watched == h_.shooter(i) && pendingLane_ < 0) {
+                if (client->graphicAt(press->position().toPoint()) == h_.shooter(i) && pendingLane_ < 0) {
                     pendingLane_ = i;
-                    pressStamp_ = static_cast<QMouseEvent*>(event)->timestamp();
+                    pressStamp_ = press->timestamp();
                     delivered_ = Clock::now();
                 }
             }
-        } else if (event->type() == QEvent::Paint && pendingLane_ >= 0 && watched == h_.redShooter(pendingLane_)) {
+        } else if (event->type() == QEvent::Paint && pendingLane_ >= 0 && watched == client
+                   && static_cast<QPaintEvent*>(event)->region().intersects(h_.redShooter(pendingLane_)->geometry())) {
             const int lane = pendingLane_;
             pendingLane_ = -1;
             if (h_.shooter(lane)->isVisible()) {
@@ -113,7 +118,7 @@ int responseMain(int presses)
         Image* s = h.shooter(lane);
         if (!s->isVisible())
             return;  // all spent: wait for the tick
-        const QPoint at = s->mapToGlobal(s->rect().center());
+        const QPoint at = s->host()->mapToGlobal(s->geometry().center());
         XTestFakeMotionEvent(dpy, -1, at.x(), at.y(), CurrentTime);
         XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
         XTestFakeButtonEvent(dpy, 1, False, CurrentTime);

@@ -1,6 +1,7 @@
 #include "bimzo.h"
 
 #include "Fonts.h"
+#include "FormClient.h"
 #include "Game.h"
 #include "GameTimer.h"
 #include "Image.h"
@@ -46,7 +47,7 @@ bimzo::bimzo(Game& game, RandomSource& random, QWidget* parent)
 // Controls are made back to front: a later sibling lies in front.
 void bimzo::buildControls()
 {
-    QWidget* c = client();
+    FormClient* c = client();
     const QFont panelFont = fonts::japanese(fonts::Face::Gothic, 9.75, true);
     const QFont scoreFont = fonts::japanese(fonts::Face::Gothic, 18);
     const QPixmap red = pictures::load(QStringLiteral("shooter_red"));

@@ -2,6 +2,7 @@
 
 #include "CommandButton.h"
 #include "Fonts.h"
+#include "FormClient.h"
 #include "Game.h"
 #include "Label.h"
 #include "NameValidator.h"
@@ -35,7 +36,7 @@ GMEND::GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* pa
 // Back to front; the name row lies over the button row.
 void GMEND::buildControls()
 {
-    QWidget* c = client();
+    FormClient* c = client();
     const QFont big = fonts::japanese(fonts::Face::Gothic, 15.75, true);
 
     Label1 = new Label(c, QStringLiteral("Label1"), 360, 120, 3615, 420, QStringLiteral("げ～むお～ば～"));

@@ -2,6 +2,7 @@
 
 #include "CommandButton.h"
 #include "Fonts.h"
+#include "FormClient.h"
 #include "Label.h"
 #include "Pictures.h"
 #include "scorefile.h"

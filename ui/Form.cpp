@@ -1,5 +1,6 @@
 #include "Form.h"
 
+#include "FormClient.h"
 #include "PictureBox.h"
 #include "TileBackground.h"
 #include "Twips.h"
@@ -7,40 +8,11 @@
 #include <QGuiApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
-
-// The client surface: paints only the dirty part of the kept background.
-class FormClient : public QWidget {
-public:
-    FormClient(const QPixmap& background, QWidget* parent) : QWidget(parent), background_(background)
-    {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        // One blit of the bounding rectangle: the region is already the clip,
-        // and a call per band of a ragged region costs more than the pixels.
-        QPainter painter(this);
-        const QRect r = event->rect();
-        painter.drawPixmap(r, background_, sourceRect(r));
-    }
-
-private:
-    QRectF sourceRect(const QRect& r) const
-    {
-        const qreal dpr = background_.devicePixelRatio();
-        return QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
-    }
-
-    const QPixmap& background_;
-};
 
 Qt::WindowFlags flagsFor(Form::Border border)
 {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <vector>
 
+class FormClient;
 class QMenuBar;
 class PictureBox;
 
@@ -24,7 +25,7 @@ public:
     Form(const QString& caption, int clientWidth, int clientHeight, Border border,
          const QColor& backColor, QWidget* parent = nullptr);
 
-    QWidget* client() const { return client_; }
+    FormClient* client() const { return client_; }
     QMenuBar* menuBar();
 
     // Inner size of the client area, in twips.
@@ -55,7 +56,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* client_;
+    FormClient* client_;
     QMenuBar* menuBar_ = nullptr;
     QPixmap background_;
     std::vector<QWidget*> tabOrder_;

@@ -1,13 +1,17 @@
 #pragma once
 
-#include <QLabel>
+#include "Graphic.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
 
 // A caption in twips: text drawn from the top, aligned left, right or centre,
 // on an opaque or transparent background, optionally sized to its text.
-class Label : public QLabel {
+class Label : public Graphic {
     Q_OBJECT
 public:
-    Label(QWidget* parent, const QString& name, int left, int top, int width, int height,
+    Label(FormClient* host, const QString& name, int left, int top, int width, int height,
           const QString& caption);
 
     Label& font(const QFont& font);
@@ -27,6 +31,14 @@ public:
     // left edge, right edge or centre as its alignment says.
     void setCaption(const QString& caption);
 
+    QString text() const { return caption_; }
+    QFont font() const { return font_; }
+    Qt::Alignment alignment() const { return alignment_; }
+
+    void paint(QPainter& painter) const override;
+    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+    QString accessibleText() const override;
+
 signals:
     void Click();
 
@@ -35,9 +47,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void changed();
+    void draw(QPainter& painter, const QRect& whole) const;
     void fitToText();
     void renewAccessibleName();
+    int frameWidth() const { return border_ ? 1 : 0; }
 
+    QString caption_;
+    mutable QPixmap rendered_;  // the whole label, kept between paints
+    QFont font_;
+    QColor foreColor_;
+    QColor backColor_;
+    bool opaque_ = false;
+    bool border_ = false;
+    Qt::Alignment alignment_ = Qt::AlignLeft;
     bool autoSize_ = false;
     bool announces_ = false;
     QString announcedWhat_;

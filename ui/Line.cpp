@@ -6,18 +6,21 @@
 
 #include <algorithm>
 
-Line::Line(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2, int widthPixels,
-           const QColor& color)
-    : QWidget(parent), color_(color)
+namespace {
+// A thick line grows up and to the left of its coordinates.
+QRect lineRect(int x1, int y1, int x2, int y2, int widthPixels)
 {
-    setObjectName(name);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     const int xa = twips::toPixels(x1), ya = twips::toPixels(y1);
     const int xb = twips::toPixels(x2), yb = twips::toPixels(y2);
-    // A thick line grows up and to the left of its coordinate.
     const int grow = widthPixels - 1;
-    setGeometry(QRect(QPoint(std::min(xa, xb) - grow, std::min(ya, yb) - grow),
-                      QPoint(std::max(xa, xb), std::max(ya, yb))));
+    return QRect(QPoint(std::min(xa, xb) - grow, std::min(ya, yb) - grow), QPoint(std::max(xa, xb), std::max(ya, yb)));
+}
+} // namespace
+
+Line::Line(FormClient* host, const QString& name, int x1, int y1, int x2, int y2, int widthPixels,
+           const QColor& color)
+    : Graphic(host, name, lineRect(x1, y1, x2, y2, widthPixels)), color_(color)
+{
 }
 
 void Line::setBorderColor(const QColor& color)
@@ -28,8 +31,7 @@ void Line::setBorderColor(const QColor& color)
     update();
 }
 
-void Line::paintEvent(QPaintEvent*)
+void Line::paint(QPainter& painter) const
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), color_);
+    painter.fillRect(geometry(), color_);
 }

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "Graphic.h"
+
 #include <QColor>
-#include <QWidget>
 
 // A horizontal or vertical line between two points given in twips, with a
 // colour and a width in pixels. It never takes a click.
-class Line : public QWidget {
+class Line : public Graphic {
     Q_OBJECT
 public:
-    Line(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2, int widthPixels,
+    Line(FormClient* host, const QString& name, int x1, int y1, int x2, int y2, int widthPixels,
          const QColor& color);
 
     QColor borderColor() const { return color_; }
     void setBorderColor(const QColor& color);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paint(QPainter& painter) const override;
+    bool takesMouse() const override { return false; }
+    QAccessible::Role accessibleRole() const override { return QAccessible::Separator; }
 
 private:
     QColor color_;

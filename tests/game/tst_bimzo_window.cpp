@@ -1,4 +1,5 @@
 // The real main window, driven offscreen.
+#include "FormClient.h"
 #include "Game.h"
 #include "GameTimer.h"
 #include "Image.h"
@@ -46,6 +47,11 @@ private:
         return found;
     }
     QString text(const QString& name) const { return child<Label>(name)->text(); }
+    // A click in the middle of a windowless control, as the mouse gives it.
+    static void click(const Graphic* control)
+    {
+        QTest::mouseClick(control->host(), Qt::LeftButton, {}, control->geometry().center());
+    }
 
     Game game_;
     ScriptedRandom random_;
@@ -110,15 +116,15 @@ void BimzoWindowTest::controlsStackAsDesigned()
     // Front to back.
     const QStringList order{"ten_1", "Label3", "Line2", "Label1", "sb_0", "tg_0", "lv",
                             "Line1_0", "Label2", "ten_0", "sbr_0"};
-    const QObjectList children = window_->client()->children();
-    int previous = children.size();
+    const std::vector<Graphic*>& controls = window_->client()->graphics();
+    auto previous = controls.end();
     for (const QString& name : order) {
-        const int at = children.indexOf(child<QWidget>(name));
+        const auto at = std::find(controls.begin(), controls.end(), child<Graphic>(name));
         QVERIFY2(at < previous, qPrintable(name));
         previous = at;
     }
     const QPoint shooterCentre = child<Image>("sb_3")->geometry().center();
-    QCOMPARE(window_->client()->childAt(shooterCentre), child<QWidget>("sb_3"));
+    QCOMPARE(window_->client()->graphicAt(shooterCentre), child<Graphic>("sb_3"));
 }
 
 void BimzoWindowTest::scoreCaptionHasItsCursorAndTooltip()
@@ -159,19 +165,19 @@ void BimzoWindowTest::f5StartsAGame()
 
 void BimzoWindowTest::clickOnScoreCaptionStartsAGame()
 {
-    QTest::mouseClick(child<Label>("Label2"), Qt::LeftButton);
+    click(child<Label>("Label2"));
     QCOMPARE(game_.board().interval, 500);
 }
 
 void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
 {
     window_->stm_Click();
-    QTest::mouseClick(child<Image>("sb_2"), Qt::LeftButton);
+    click(child<Image>("sb_2"));
     QVERIFY(!child<Image>("sb_2")->isVisible());
     QVERIFY(child<Image>("sbr_2")->isVisible());
     QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(255, 0, 0));
     QCOMPARE(text("Label1"), QStringLiteral("499"));
-    QCOMPARE(window_->client()->childAt(child<Image>("sb_2")->geometry().center()), child<QWidget>("sbr_2"));
+    QCOMPARE(window_->client()->graphicAt(child<Image>("sb_2")->geometry().center()), child<Graphic>("sbr_2"));
 
     window_->Timer1_Timer();
     QVERIFY(child<Image>("sb_2")->isVisible());
@@ -213,10 +219,10 @@ void BimzoWindowTest::disabledWindowTakesNoClickOrKey()
     window_->Timer1_Timer();
     QVERIFY(!window_->isEnabled());
 
-    QTest::mouseClick(child<Image>("sb_1"), Qt::LeftButton);
+    click(child<Image>("sb_1"));
     QVERIFY(child<Image>("sb_1")->isVisible());
     QTest::keyClick(window_, Qt::Key_F5);
-    QTest::mouseClick(child<Label>("Label2"), Qt::LeftButton);
+    click(child<Label>("Label2"));
     QCOMPARE(game_.board().interval, 0);
     QCOMPARE(game_.hitCount(), 500);
 }
