@@ -1,5 +1,6 @@
 #include "GameApp.h"
 #include "MessageBox.h"
+#include "Pictures.h"
 #include "RandomSource.h"
 #include "scorefile.h"
 
@@ -15,9 +16,8 @@ int main(int argc, char* argv[])
     // Ties the windows to the installed desktop entry (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Bimzo"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/images/icon16.png"));
-    icon.addFile(QStringLiteral(":/images/icon.png"));
-    icon.addFile(QStringLiteral(":/images/icon@2x.png"));
+    for (const char* size : {"icon16", "icon", "icon@2x"})
+        icon.addPixmap(QPixmap::fromImage(pictures::read(QLatin1String(size))));
     QApplication::setWindowIcon(icon);
 
     DefaultRandom random;

@@ -71,7 +71,6 @@ void FormClient::invalidate(const QRect& area)
     for (const QRect& d : dirty_)
         if (d.contains(r))
             return;  // already to be repainted
-    update(r);
     // Overlapping areas merge while their bounding box wastes little, so a
     // moved picture is one area, but a thin line across it stays its own.
     for (auto it = dirty_.begin(); it != dirty_.end();) {
@@ -90,6 +89,19 @@ void FormClient::invalidate(const QRect& area)
         const QRect all = std::accumulate(dirty_.begin(), dirty_.end(), QRect(), std::bit_or<>());
         dirty_.assign(1, all);
     }
+    // Qt learns of the areas once they are merged: telling it of each change
+    // costs a region union every time.
+    if (!updatePending_) {
+        updatePending_ = true;
+        QMetaObject::invokeMethod(this, &FormClient::scheduleRepaint, Qt::QueuedConnection);
+    }
+}
+
+void FormClient::scheduleRepaint()
+{
+    updatePending_ = false;
+    for (const QRect& area : dirty_)
+        update(area);
 }
 
 void FormClient::paintEvent(QPaintEvent* event)
@@ -98,23 +110,31 @@ void FormClient::paintEvent(QPaintEvent* event)
     // repaints: there the painter takes its fast paths, where a ragged clip
     // costs it work on every scan line.
     QPainter painter(this);
-    QRegion rest = event->region();
-    for (const QRect& area : std::exchange(dirty_, {})) {
+    const std::vector<QRect> areas = std::exchange(dirty_, {});
+    for (const QRect& area : areas)
         paintArea(painter, area);
-        rest -= area;
+    for (const QRect& band : event->region()) {  // what the window system exposed
+        const bool painted = std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(band); });
+        if (!painted)
+            paintArea(painter, band);
     }
-    for (const QRect& band : rest)  // exposed by the window system
-        paintArea(painter, band);
 }
 
 void FormClient::paintArea(QPainter& painter, const QRect& area) const
 {
-    const qreal dpr = background_.devicePixelRatio();
     painter.setClipRect(area);
-    painter.drawPixmap(area, background_, QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
-    for (const Graphic* g : graphics_)
-        if (!g->isHidden() && g->geometry().intersects(area))
-            g->paint(painter);
+    // What lies behind a control that covers the whole area is not drawn.
+    auto first = std::find_if(graphics_.rbegin(), graphics_.rend(), [&](const Graphic* g) {
+        return !g->isHidden() && g->isOpaque() && g->geometry().contains(area);
+    });
+    if (first == graphics_.rend()) {
+        const qreal dpr = background_.devicePixelRatio();
+        painter.drawPixmap(area, background_,
+                           QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+    }
+    for (auto it = first == graphics_.rend() ? graphics_.begin() : std::prev(first.base()); it != graphics_.end(); ++it)
+        if (!(*it)->isHidden() && (*it)->geometry().intersects(area))
+            (*it)->paint(painter);
 }
 
 void FormClient::mousePressEvent(QMouseEvent* event)

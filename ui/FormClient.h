@@ -35,6 +35,7 @@ private:
     void adopt(Graphic* graphic);
     // Repaints an area at the next paint.
     void invalidate(const QRect& area);
+    void scheduleRepaint();
     void paintArea(QPainter& painter, const QRect& area) const;
     void forget(Graphic* graphic);
     // A control moved, showed, hid or took a new pointer shape.
@@ -44,6 +45,7 @@ private:
     const QPixmap& background_;
     std::vector<Graphic*> graphics_;
     std::vector<QRect> dirty_;  // what controls changed since the last paint
+    bool updatePending_ = false;
     QPointer<Graphic> pressed_;
     const Graphic* pointerOwner_ = nullptr;
     QPoint lastPointer_{-1, -1};

@@ -60,6 +60,8 @@ public:
 
     // Draws the control in the client's coordinates, clipped to what changed.
     virtual void paint(QPainter& painter) const = 0;
+    // True when it paints every pixel of its rectangle.
+    virtual bool isOpaque() const { return false; }
     // False lets clicks fall through to what lies behind.
     virtual bool takesMouse() const { return true; }
 

@@ -20,6 +20,7 @@ Label::Label(FormClient* host, const QString& name, int left, int top, int width
 Label& Label::font(const QFont& f)
 {
     font_ = f;
+    pictureFont_.reset();
     changed();
     return *this;
 }
@@ -136,7 +137,10 @@ void Label::paint(QPainter& painter) const
         rendered_ = QPixmap(size() * dpr);
         rendered_.setDevicePixelRatio(dpr);
         rendered_.fill(Qt::transparent);
+        if (!pictureFont_)
+            pictureFont_ = QFont(font_, &rendered_);
         QPainter p(&rendered_);
+        p.setFont(*pictureFont_);
         draw(p, QRect(QPoint(0, 0), size()));
     }
     painter.drawPixmap(pos(), rendered_);
@@ -157,7 +161,8 @@ void Label::draw(QPainter& painter, const QRect& whole) const
     const QRect box = whole.adjusted(f, f, -f, -f);
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
-    painter.setFont(font_);
+    if (painter.device() == host())
+        painter.setFont(font_);
     painter.setPen(foreColor_);
     painter.drawText(box, static_cast<int>(alignment_ | Qt::AlignTop), caption_);
     painter.restore();

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPixmap>
 
+#include <optional>
+
 // A caption in twips: text drawn from the top, aligned left, right or centre,
 // on an opaque or transparent background, optionally sized to its text.
 class Label : public Graphic {
@@ -36,6 +38,7 @@ public:
     Qt::Alignment alignment() const { return alignment_; }
 
     void paint(QPainter& painter) const override;
+    bool isOpaque() const override { return opaque_ && backColor_.alpha() == 255; }
     QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
     QString accessibleText() const override;
 
@@ -55,6 +58,9 @@ private:
 
     QString caption_;
     mutable QPixmap rendered_;  // the whole label, kept between paints
+    // The font made once for such pictures: made anew at each drawing, it
+    // would look up its font engine again every time.
+    mutable std::optional<QFont> pictureFont_;
     QFont font_;
     QColor foreColor_;
     QColor backColor_;

@@ -16,6 +16,7 @@ public:
     void setBorderColor(const QColor& color);
 
     void paint(QPainter& painter) const override;
+    bool isOpaque() const override { return color_.alpha() == 255; }
     bool takesMouse() const override { return false; }
     QAccessible::Role accessibleRole() const override { return QAccessible::Separator; }
 

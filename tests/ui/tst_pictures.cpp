@@ -1,0 +1,72 @@
+// The raw pictures compiled into the program, and bytes that are not one.
+#include "Pictures.h"
+
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+QByteArray header(quint32 width, quint32 height)
+{
+    QByteArray b("BZPX");
+    char n[4];
+    qToLittleEndian(width, n);
+    b.append(n, 4);
+    qToLittleEndian(height, n);
+    b.append(n, 4);
+    return b;
+}
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPictureOfTheGameLoads();
+    void pixelsKeepTheirColourAndSeeThroughParts();
+    void malformedBytesGiveNoPicture_data();
+    void malformedBytesGiveNoPicture();
+};
+
+void PicturesTest::everyPictureOfTheGameLoads()
+{
+    for (const QString name : {"target", "shooter", "shooter_red", "cursor_person", "icon"}) {
+        QCOMPARE(pictures::read(name).size(), QSize(32, 32));
+        QCOMPARE(pictures::read(name + QStringLiteral("@2x")).size(), QSize(64, 64));
+    }
+    QCOMPARE(pictures::read(QStringLiteral("icon16")).size(), QSize(16, 16));
+    QCOMPARE(pictures::read(QStringLiteral("tile_sky")).size(), QSize(50, 50));
+    QVERIFY(pictures::read(QStringLiteral("no_such_picture")).isNull());
+}
+
+void PicturesTest::pixelsKeepTheirColourAndSeeThroughParts()
+{
+    QByteArray bytes = header(2, 1);
+    bytes.append("\xff\x00\x00\xff", 4);  // opaque red
+    bytes.append("\x00\x00\xff\x00", 4);  // see-through
+    const QImage image = pictures::decode(bytes);
+    QCOMPARE(image.size(), QSize(2, 1));
+    QCOMPARE(image.pixelColor(0, 0), QColor(255, 0, 0));
+    QCOMPARE(image.pixelColor(1, 0).alpha(), 0);
+    QCOMPARE(pictures::read(QStringLiteral("shooter")).pixelColor(0, 0).alpha(), 0);  // the corner
+}
+
+void PicturesTest::malformedBytesGiveNoPicture_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("header cut short") << header(1, 1).left(10);
+    QTest::newRow("wrong magic") << QByteArray("PNG!").append(header(1, 1).mid(4)).append(4, '\0');
+    QTest::newRow("pixels missing") << header(2, 2).append(12, '\0');
+    QTest::newRow("pixels over") << header(1, 1).append(5, '\0');
+    QTest::newRow("no width") << header(0, 1);
+    QTest::newRow("sides past any picture") << header(0x10000, 0x10000).append(16, '\0');
+    QTest::newRow("size wraps 32 bits") << header(0x80000000u, 2);
+}
+
+void PicturesTest::malformedBytesGiveNoPicture()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(pictures::decode(bytes).isNull());
+}
+
+QTEST_MAIN(PicturesTest)
+#include "tst_pictures.moc"
