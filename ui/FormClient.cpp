@@ -35,9 +35,11 @@ FormClient::FormClient(const QPixmap& background, QWidget* parent) : QWidget(par
 
 FormClient::~FormClient()
 {
-    // Before QWidget's destructor: a control leaving calls back into this class.
-    while (!graphics_.empty())
-        delete graphics_.back();
+    // Before QWidget's destructor, as a control leaving calls back into this
+    // class; taken out of the list first, so none of them asks for a repaint.
+    const std::vector<Graphic*> doomed = std::exchange(graphics_, {});
+    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+        delete *it;
 }
 
 void FormClient::adopt(Graphic* graphic)
@@ -48,10 +50,9 @@ void FormClient::adopt(Graphic* graphic)
 
 void FormClient::forget(Graphic* graphic)
 {
-    std::erase(graphics_, graphic);
     if (pointerOwner_ == graphic)
         pointerOwner_ = nullptr;
-    if (!graphic->isHidden())
+    if (std::erase(graphics_, graphic) > 0 && !graphic->isHidden())
         invalidate(graphic->geometry());
 }
 
@@ -110,7 +111,9 @@ void FormClient::paintEvent(QPaintEvent* event)
     // repaints: there the painter takes its fast paths, where a ragged clip
     // costs it work on every scan line.
     QPainter painter(this);
-    const std::vector<QRect> areas = std::exchange(dirty_, {});
+    // Areas Qt has not been told of yet may lie partly outside this paint's
+    // region; they stay for the repaint they wait for.
+    const std::vector<QRect> areas = updatePending_ ? dirty_ : std::exchange(dirty_, {});
     for (const QRect& area : areas)
         paintArea(painter, area);
     for (const QRect& band : event->region()) {  // what the window system exposed
