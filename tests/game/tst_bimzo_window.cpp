@@ -176,12 +176,15 @@ void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
     QVERIFY(!child<Image>("sb_2")->isVisible());
     QVERIFY(child<Image>("sbr_2")->isVisible());
     QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(255, 0, 0));
+    const QPoint onLine(child<Line>("Line1_2")->x(), 300);  // below the target, which went back up
+    QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(255, 0, 0));
     QCOMPARE(text("Label1"), QStringLiteral("499"));
     QCOMPARE(window_->client()->graphicAt(child<Image>("sb_2")->geometry().center()), child<Graphic>("sbr_2"));
 
     window_->Timer1_Timer();
     QVERIFY(child<Image>("sb_2")->isVisible());
     QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(Qt::black));
+    QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(Qt::black));
     QCOMPARE(text("ten_1"), QStringLiteral("45"));
 }
 

@@ -6,7 +6,9 @@
 #include "Label.h"
 #include "Line.h"
 
+#include <QBackingStore>
 #include <QPaintEvent>
+#include <qpa/qplatformbackingstore.h>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -59,6 +61,7 @@ private slots:
     void newCaptionIsDrawn();
     void aChangeRepaintsOnlyItsControl();
     void aMoveRepaintsWhereItWasAndWhereItIs();
+    void changesPaintedBitByBitMatchAWholePaint();
 
     // Lifetime
     void aDeletedControlLeavesTheClient();
@@ -194,6 +197,24 @@ void FormClientTest::aMoveRepaintsWhereItWasAndWhereItIs()
     QCOMPARE(painted, QRegion(was) + QRegion(front_->geometry()));
     QCOMPARE(pixel(QPoint(20, 20)), QColor(Qt::red));
     QCOMPARE(pixel(QPoint(70, 30)), QColor(Qt::blue));
+}
+
+void FormClientTest::changesPaintedBitByBitMatchAWholePaint()
+{
+    auto* line = new Line(client(), QStringLiteral("line"), 300, 0, 300, 1500, 1, Qt::black);
+    for (int step = 0; step < 12; ++step) {
+        front_->move(QPoint(4 * step, 3 * step));
+        back_->setVisible(step % 3 != 0);
+        line->setBorderColor(step % 2 ? QColor(Qt::red) : QColor(Qt::black));
+        label_->setCaption(QString::number(step * 37));
+        QCoreApplication::processEvents();  // paints only what changed
+    }
+    QBackingStore* store = form_->backingStore();
+    QVERIFY(store && store->handle());
+    const QRect onWindow(client()->mapTo(form_.get(), QPoint(0, 0)), client()->size());
+    const QImage shown = store->handle()->toImage().copy(onWindow).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!shown.isNull());
+    QCOMPARE(shown, client()->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 void FormClientTest::aDeletedControlLeavesTheClient()
