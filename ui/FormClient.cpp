@@ -31,6 +31,7 @@ FormClient::FormClient(const QPixmap& background, QWidget* parent) : QWidget(par
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // for the pointer shape of the control under it
     graphicaccessible::install();
+    window()->installEventFilter(this);  // the window receives Qt's repaint requests
 }
 
 FormClient::~FormClient()
@@ -90,19 +91,24 @@ void FormClient::invalidate(const QRect& area)
         const QRect all = std::accumulate(dirty_.begin(), dirty_.end(), QRect(), std::bit_or<>());
         dirty_.assign(1, all);
     }
-    // Qt learns of the areas once they are merged: telling it of each change
-    // costs a region union every time.
+    // Qt learns of the first area at once, which asks for a repaint, and of
+    // the rest, merged, when that request comes: telling it of each change
+    // costs a region union every time, and a call of our own queued for later
+    // would wake the event loop once more per frame.
     if (!updatePending_) {
         updatePending_ = true;
-        QMetaObject::invokeMethod(this, &FormClient::scheduleRepaint, Qt::QueuedConnection);
+        update(r);
     }
 }
 
-void FormClient::scheduleRepaint()
+bool FormClient::eventFilter(QObject* watched, QEvent* event)
 {
-    updatePending_ = false;
-    for (const QRect& area : dirty_)
-        update(area);
+    if (event->type() == QEvent::UpdateRequest && watched == window() && updatePending_) {
+        updatePending_ = false;
+        for (const QRect& area : dirty_)
+            update(area);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormClient::paintEvent(QPaintEvent* event)

@@ -29,13 +29,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class Graphic;
     void adopt(Graphic* graphic);
     // Repaints an area at the next paint.
     void invalidate(const QRect& area);
-    void scheduleRepaint();
     void paintArea(QPainter& painter, const QRect& area) const;
     void forget(Graphic* graphic);
     // A control moved, showed, hid or took a new pointer shape.
