@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -55,6 +56,7 @@ private slots:
     void hiddenControlTakesNoClick();
     void labelClicksOnlyWhenReleasedOverIt();
     void pointerTakesTheShapeOfTheControlUnderIt();
+    void toolTipIsThatOfTheControlUnderThePointer();
 
     // Painting
     void controlsAreDrawnBackToFront();
@@ -162,6 +164,19 @@ void FormClientTest::pointerTakesTheShapeOfTheControlUnderIt()
     QTest::mouseMove(client(), QPoint(40, 40));
     front_->hide();  // the pointer stays, the control goes
     QCOMPARE(client()->cursor().shape(), Qt::ArrowCursor);
+}
+
+void FormClientTest::toolTipIsThatOfTheControlUnderThePointer()
+{
+    label_->setToolTip(QStringLiteral("クリックでゲームスタート"));
+    const auto helpAt = [&](const QPoint& at) {
+        QHelpEvent help(QEvent::ToolTip, at, client()->mapToGlobal(at));
+        QCoreApplication::sendEvent(client(), &help);
+    };
+    helpAt(QPoint(10, 70));
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("クリックでゲームスタート"));
+    helpAt(QPoint(5, 5));  // a control without a tip
+    QTRY_VERIFY(QToolTip::text().isEmpty());
 }
 
 void FormClientTest::controlsAreDrawnBackToFront()
