@@ -133,15 +133,17 @@ void FormClient::paintArea(QPainter& painter, const QRect& area) const
 {
     painter.setClipRect(area);
     // What lies behind a control that covers the whole area is not drawn.
-    auto first = std::find_if(graphics_.rbegin(), graphics_.rend(), [&](const Graphic* g) {
+    const auto cover = std::find_if(graphics_.rbegin(), graphics_.rend(), [&](const Graphic* g) {
         return !g->isHidden() && g->isOpaque() && g->geometry().contains(area);
     });
-    if (first == graphics_.rend()) {
+    const bool covered = cover != graphics_.rend();
+    if (!covered) {
         const qreal dpr = background_.devicePixelRatio();
         painter.drawPixmap(area, background_,
                            QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
     }
-    for (auto it = first == graphics_.rend() ? graphics_.begin() : std::prev(first.base()); it != graphics_.end(); ++it)
+    const auto from = covered ? std::prev(cover.base()) : graphics_.begin();
+    for (auto it = from; it != graphics_.end(); ++it)
         if (!(*it)->isHidden() && (*it)->geometry().intersects(area))
             (*it)->paint(painter);
 }

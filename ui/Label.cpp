@@ -129,7 +129,7 @@ void Label::paint(QPainter& painter) const
     if (dpr != std::floor(dpr)) {
         // A kept picture would land on whole device pixels, off by half a
         // pixel at a fractional scale; draw in place there.
-        draw(painter, geometry());
+        draw(painter, geometry(), font_);
         return;
     }
     if (rendered_.isNull() || rendered_.deviceIndependentSize() != QSizeF(size())
@@ -140,8 +140,7 @@ void Label::paint(QPainter& painter) const
         if (!pictureFont_)
             pictureFont_ = QFont(font_, &rendered_);
         QPainter p(&rendered_);
-        p.setFont(*pictureFont_);
-        draw(p, QRect(QPoint(0, 0), size()));
+        draw(p, QRect(QPoint(0, 0), size()), *pictureFont_);
     }
     painter.drawPixmap(pos(), rendered_);
 }
@@ -149,7 +148,7 @@ void Label::paint(QPainter& painter) const
 // The label is drawn once into a picture of its own, which each paint then
 // copies: laying out and drawing Japanese text is the costly part, and a
 // label may be repainted many times between two changes of its caption.
-void Label::draw(QPainter& painter, const QRect& whole) const
+void Label::draw(QPainter& painter, const QRect& whole, const QFont& font) const
 {
     if (opaque_)
         painter.fillRect(whole, backColor_);
@@ -161,8 +160,7 @@ void Label::draw(QPainter& painter, const QRect& whole) const
     const QRect box = whole.adjusted(f, f, -f, -f);
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
-    if (painter.device() == host())
-        painter.setFont(font_);
+    painter.setFont(font);
     painter.setPen(foreColor_);
     painter.drawText(box, static_cast<int>(alignment_ | Qt::AlignTop), caption_);
     painter.restore();

@@ -51,7 +51,7 @@ protected:
 
 private:
     void changed();
-    void draw(QPainter& painter, const QRect& whole) const;
+    void draw(QPainter& painter, const QRect& whole, const QFont& font) const;
     void fitToText();
     void renewAccessibleName();
     int frameWidth() const { return border_ ? 1 : 0; }

@@ -11,9 +11,9 @@ constexpr qsizetype kHeaderSize = 12;
 // Larger than any picture here; keeps width * height * 4 far from overflow.
 constexpr quint32 kMaxSide = 4096;
 
-QString path(const QString& name, const char* suffix = "")
+QString path(const QString& name)
 {
-    return QStringLiteral(":/images/%1%2.rgba").arg(name, QLatin1String(suffix));
+    return QStringLiteral(":/images/%1.rgba").arg(name);
 }
 
 quint32 littleEndian32(const char* p)
@@ -39,7 +39,7 @@ QImage decode(const QByteArray& bytes)
 
 QImage read(const QString& name)
 {
-    QFile file(name.startsWith(QLatin1Char(':')) ? name : path(name));
+    QFile file(path(name));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return decode(file.readAll());
@@ -48,13 +48,13 @@ QImage read(const QString& name)
 QPixmap load(const QString& name)
 {
     if (qApp && qApp->devicePixelRatio() > 1.0) {
-        QPixmap sharp = QPixmap::fromImage(read(path(name, "@2x")));
+        QPixmap sharp = QPixmap::fromImage(read(name + QLatin1String("@2x")));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QPixmap::fromImage(read(path(name)));
+    return QPixmap::fromImage(read(name));
 }
 
 QCursor personCursor()
