@@ -1,8 +1,8 @@
-#include "GameApp.h"
-#include "MessageBox.h"
-#include "Pictures.h"
-#include "RandomSource.h"
-#include "scorefile.h"
+#include "app/GameApp.h"
+#include "ui/MessageBox.h"
+#include "ui/Pictures.h"
+#include "game/RandomSource.h"
+#include "scores/scorefile.h"
 
 #include <QApplication>
 #include <QIcon>

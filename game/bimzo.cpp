@@ -1,16 +1,16 @@
-#include "bimzo.h"
+#include "game/bimzo.h"
 
-#include "Fonts.h"
-#include "FormClient.h"
-#include "Game.h"
-#include "GameTimer.h"
-#include "Image.h"
-#include "Label.h"
-#include "Line.h"
-#include "MessageBox.h"
-#include "Pictures.h"
-#include "RandomSource.h"
-#include "Twips.h"
+#include "ui/Fonts.h"
+#include "ui/FormClient.h"
+#include "game/Game.h"
+#include "ui/GameTimer.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/Line.h"
+#include "ui/MessageBox.h"
+#include "ui/Pictures.h"
+#include "game/RandomSource.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QMenu>

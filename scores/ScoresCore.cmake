@@ -11,7 +11,8 @@ add_library(bimzo_scores STATIC
   ${BIMZO_SCORES_DIR}/ranking.cpp
   ${BIMZO_SCORES_DIR}/ranking.h
 )
-target_include_directories(bimzo_scores PUBLIC ${BIMZO_SCORES_DIR})
+# Includes name their layer: "scores/ScoreFile.h".
+target_include_directories(bimzo_scores PUBLIC ${BIMZO_SCORES_DIR}/..)
 target_link_libraries(bimzo_scores PUBLIC Qt6::Core)
 target_compile_features(bimzo_scores PUBLIC cxx_std_20)
 set_target_properties(bimzo_scores PROPERTIES AUTOMOC OFF POSITION_INDEPENDENT_CODE ON)
