@@ -9,10 +9,8 @@
 
 void Game::formLoad()
 {
-    board_ = Board{};
+    board_ = Board{};  // targets at the top, timer stopped
     score_.reset();
-    board_.targetTop.fill(rules::kTopOfLane);
-    board_.interval = 0;
 }
 
 void Game::start()

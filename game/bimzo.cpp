@@ -1,15 +1,15 @@
 #include "game/bimzo.h"
 
+#include "game/Game.h"
+#include "ui/Colours.h"
 #include "ui/Fonts.h"
 #include "ui/FormClient.h"
-#include "game/Game.h"
 #include "ui/GameTimer.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Line.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
-#include "game/RandomSource.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -19,9 +19,7 @@
 namespace {
 constexpr int kClientWidth = 3840;
 constexpr int kClientHeight = 6330;
-const QColor kBackColor(128, 128, 255);
-const QColor kPanelColor(192, 192, 255);
-const QColor kShadowColor(192, 192, 192);
+constexpr QColor kShadowColor(192, 192, 192);
 constexpr int kImageSize = 480;
 constexpr int kImageLeft = 240;
 constexpr int kLaneSpacing = 720;
@@ -34,9 +32,9 @@ QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
 } // namespace
 
 bimzo::bimzo(Game& game, RandomSource& random, QWidget* parent)
-    : Form(QStringLiteral("Bimzo！"), kClientWidth, kClientHeight, Border::FixedSingle, kBackColor, parent),
-      game_(game), random_(random), Picture1(pictures::load(QStringLiteral("tile_sky")), 855, 855),
-      Timer1(new GameTimer(this))
+    : Form(QStringLiteral("Bimzo！"), kClientWidth, kClientHeight, Border::FixedSingle, colours::kBack,
+           PictureBox(pictures::load(QStringLiteral("tile_sky")), 855, 855), parent),
+      game_(game), random_(random), Timer1(new GameTimer(this))
 {
     setObjectName(QStringLiteral("bimzo"));
     buildControls();
@@ -64,7 +62,7 @@ void bimzo::buildControls()
 
     Label2 = new Label(c, QStringLiteral("Label2"), 120, 120, 855, 375, QStringLiteral("得点"));
     Label2->font(fonts::japanese(fonts::Face::Mincho, 15.75, true))
-        .foreColor(Qt::black).backColor(kPanelColor).align(Qt::AlignHCenter).singleBorder();
+        .foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignHCenter).singleBorder();
     Label2->setCursor(pictures::personCursor());
     Label2->setToolTip(QStringLiteral("クリックでゲームスタート"));
     connect(Label2, &Label::Click, this, &bimzo::Label2_Click);
@@ -77,7 +75,7 @@ void bimzo::buildControls()
     }
 
     lv = new Label(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
-    lv->font(panelFont).foreColor(Qt::black).backColor(kPanelColor).align(Qt::AlignRight).announces({});
+    lv->font(panelFont).foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignRight).announces({});
 
     for (int i = 4; i >= 0; --i) {
         tg[i] = new Image(c, QStringLiteral("tg"), i, imageLeft(i), 480, kImageSize, kImageSize, target);
@@ -92,13 +90,13 @@ void bimzo::buildControls()
 
     const QColor buttonText = palette().color(QPalette::ButtonText);
     Label1 = new Label(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
-    Label1->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter)
+    Label1->font(panelFont).foreColor(buttonText).backColor(colours::kPanel).align(Qt::AlignHCenter)
         .announces(QStringLiteral("残枚数"));
 
     Line2 = new Line(c, QStringLiteral("Line2"), 0, kShooterTop, kClientWidth, kShooterTop, 2, Qt::black);
 
     Label3 = new Label(c, QStringLiteral("Label3"), 2520, 240, 735, 255, QStringLiteral("残枚数"));
-    Label3->font(panelFont).foreColor(buttonText).backColor(kPanelColor).align(Qt::AlignHCenter);
+    Label3->font(panelFont).foreColor(buttonText).backColor(colours::kPanel).align(Qt::AlignHCenter);
 
     ten[1] = new Label(c, QStringLiteral("ten_1"), 960, 120, 1455, 375, QStringLiteral("0"));
     ten[1]->font(scoreFont).foreColor(Qt::white).transparent().align(Qt::AlignRight)
@@ -124,7 +122,7 @@ void bimzo::Form_Load()
 {
     game_.formLoad();
     showBoard();
-    tileBackground(Picture1);
+    tileBackground();
 }
 
 void bimzo::stm_Click()
@@ -196,7 +194,7 @@ void bimzo::showBoard()
         switch (board.lineColour[i]) {
         case LineColour::WindowText: Line1[i]->setBorderColor(windowText); break;
         case LineColour::Black: Line1[i]->setBorderColor(Qt::black); break;
-        case LineColour::Red: Line1[i]->setBorderColor(QColor(255, 0, 0)); break;
+        case LineColour::Red: Line1[i]->setBorderColor(colours::kRed); break;
         }
     }
     const QString score = qs(board.scoreText);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ui/Form.h"
-#include "ui/PictureBox.h"
 
 #include <array>
 
@@ -24,7 +23,7 @@ public:
     static QString aboutText();
 
 public slots:
-    void Form_Load();
+    void Form_Load() override;
     void stm_Click();
     void Label2_Click();
     void Timer1_Timer();
@@ -46,7 +45,6 @@ private:
 
     Game& game_;
     RandomSource& random_;
-    PictureBox Picture1;
     GameTimer* Timer1;
     std::array<Label*, 2> ten{};
     Label* Label1 = nullptr;

@@ -1,33 +1,30 @@
 #include "scores/GMEND.h"
 
+#include "game/Game.h"
+#include "scores/NameValidator.h"
+#include "scores/ranking.h"
+#include "ui/Colours.h"
 #include "ui/CommandButton.h"
 #include "ui/Fonts.h"
 #include "ui/FormClient.h"
-#include "game/Game.h"
+#include "ui/Keys.h"
 #include "ui/Label.h"
-#include "scores/NameValidator.h"
-#include "ui/Pictures.h"
 #include "ui/TextBox.h"
-#include "scores/ranking.h"
 
 #include <QKeyEvent>
 
 namespace {
 constexpr int kClientWidth = 4380;
 constexpr int kClientHeight = 1425;
-constexpr int kEnter = 13;
 constexpr int kMaxNameLength = 12;
-const QColor kTitleBlue(0, 0, 255);
-const QColor kPanelColor(192, 192, 255);
 const QString kScoreCaption = QStringLiteral("Score");
 const QString kHiScoreCaption = QStringLiteral("HI-Score");
 } // namespace
 
 GMEND::GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
-    : Form(QStringLiteral("ＧＡＭＥ　ＯＶＥＲ"), kClientWidth, kClientHeight, Border::FixedDialog, Qt::white,
-           parent),
-      game_(game), table_(table), locate_(std::move(locate)),
-      Picture1(pictures::load(QStringLiteral("tile_lavender")), 375, 495)
+    : ScoreDialog(QStringLiteral("ＧＡＭＥ　ＯＶＥＲ"), kClientWidth, kClientHeight, Qt::white, table,
+                  std::move(locate), parent),
+      game_(game)
 {
     setObjectName(QStringLiteral("GMEND"));
     buildControls();
@@ -41,11 +38,11 @@ void GMEND::buildControls()
 
     Label1 = new Label(c, QStringLiteral("Label1"), 360, 120, 3615, 420, QStringLiteral("げ～むお～ば～"));
     Label1->font(fonts::japanese(fonts::Face::Gothic, 20.25, true, true))
-        .foreColor(Qt::white).backColor(kTitleBlue).align(Qt::AlignHCenter);
+        .foreColor(Qt::white).backColor(colours::kBlue).align(Qt::AlignHCenter);
     Label3 = new Label(c, QStringLiteral("Label3"), 390, 600, 915, 315, kScoreCaption);
     Label3->font(big).transparent().align(Qt::AlignHCenter).autoSize();
     Label2 = new Label(c, QStringLiteral("Label2"), 3300, 600, 195, 315, QStringLiteral("0"));
-    Label2->font(big).foreColor(QColor(255, 0, 0)).transparent().align(Qt::AlignRight).autoSize()
+    Label2->font(big).foreColor(colours::kRed).transparent().align(Qt::AlignRight).autoSize()
         .announces(QStringLiteral("得点"));
     Label4 = new Label(c, QStringLiteral("Label4"), 3600, 600, 375, 375, QStringLiteral("点"));
     Label4->font(big).transparent();
@@ -56,10 +53,10 @@ void GMEND::buildControls()
     connect(Command2, &CommandButton::clicked, this, &GMEND::Command2_Click);
 
     Label5 = new Label(c, QStringLiteral("Label5"), 360, 1080, 1575, 255, QStringLiteral("名前を入力"));
-    Label5->font(fonts::japanese(fonts::Face::Gothic, 9)).backColor(kPanelColor).align(Qt::AlignHCenter);
+    Label5->font(fonts::japanese(fonts::Face::Gothic, 9)).backColor(colours::kPanel).align(Qt::AlignHCenter);
     Label5->hide();
     PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);
-    PNAME->backColor(kPanelColor);
+    PNAME->backColor(colours::kPanel);
     PNAME->setMaxLength(kMaxNameLength);
     PNAME->setAccessibleName(QStringLiteral("名前"));
     PNAME->setValidator(new NameValidator(PNAME));
@@ -76,11 +73,9 @@ bool GMEND::inNameEntry() const
 
 void GMEND::Form_Load()
 {
-    tileBackground(Picture1);
+    tileBackground();
     Label2->setCaption(QString::fromStdString(game_.score().text()));
-    const ScoreFileStatus status = LoadScoreTable(table_, locate_());
-    if (!status.ok())
-        emit scoreFileError(status.message);
+    loadTable();
     if (game_.score().value() > static_cast<float>(table_.score3)) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
@@ -100,12 +95,10 @@ void GMEND::showButtons(bool buttons)
 
 void GMEND::PNAME_KeyPress(int keyAscii)
 {
-    if (keyAscii != kEnter || !inNameEntry())
+    if (keyAscii != keys::kEnter || !inNameEntry())
         return;
-    const ScoreFileStatus status = RecordScore(static_cast<double>(game_.score().value()), game_.hitCount(),
-                                               PNAME->text(), table_, locate_());
-    if (!status.ok())
-        emit scoreFileError(status.message);
+    report(RecordScore(static_cast<double>(game_.score().value()), game_.hitCount(), PNAME->text(), table_,
+                       locate_()));
     showButtons(true);
     Label3->setCaption(kScoreCaption);
     emit highScoresRequested();

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "ui/Form.h"
-#include "ui/PictureBox.h"
-#include "scores/ScoreFileLocator.h"
+#include "scores/ScoreDialog.h"
 
 class CommandButton;
 class Game;
 class Label;
 class TextBox;
-struct ScoreTable;
 
 // The game-over dialog: the final score, then either the two buttons or,
 // for a score that beats third place, the name box.
-class GMEND : public Form {
+class GMEND : public ScoreDialog {
     Q_OBJECT
 public:
     GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent = nullptr);
@@ -20,7 +17,7 @@ public:
     bool inNameEntry() const;
 
 public slots:
-    void Form_Load();
+    void Form_Load() override;
     void PNAME_KeyPress(int keyAscii);
     void Command1_Click();
     void Command2_Click();
@@ -29,7 +26,6 @@ signals:
     void quitRequested();
     void playAgainRequested();
     void highScoresRequested();
-    void scoreFileError(const QString& message);
 
 protected:
     bool QueryUnload() override;
@@ -40,9 +36,6 @@ private:
     void showButtons(bool buttons);
 
     Game& game_;
-    ScoreTable& table_;
-    ScoreFileLocator locate_;
-    PictureBox Picture1;
     Label* Label1 = nullptr;
     Label* Label2 = nullptr;
     Label* Label3 = nullptr;

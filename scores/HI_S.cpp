@@ -1,32 +1,33 @@
 #include "scores/HI_S.h"
 
+#include "ui/Colours.h"
 #include "ui/CommandButton.h"
 #include "ui/Fonts.h"
 #include "ui/FormClient.h"
 #include "ui/Label.h"
-#include "ui/Pictures.h"
-#include "scores/scorefile.h"
 
 namespace {
 constexpr int kClientWidth = 2520;
 constexpr int kClientHeight = 1545;
 constexpr int kRowTop = 120;
 constexpr int kRowStep = 360;
-const QColor kBackColor(128, 128, 255);
-const QColor kCellColor(0, 0, 255);
 } // namespace
 
 HI_S::HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
-    : Form(QStringLiteral("HI-SCORE"), kClientWidth, kClientHeight, Border::FixedDialog, kBackColor, parent),
-      table_(table), locate_(std::move(locate)),
-      Picture1(pictures::load(QStringLiteral("tile_lavender")), 375, 495)
+    : ScoreDialog(QStringLiteral("HI-SCORE"), kClientWidth, kClientHeight, colours::kBack, table, std::move(locate),
+                  parent)
 {
     setObjectName(QStringLiteral("HI_S"));
+    buildControls();
+}
+
+void HI_S::buildControls()
+{
     const QFont font = fonts::japanese(fonts::Face::Gothic, 11.25);
     auto cell = [&](int number, int left, int width, int row) {
         auto* label = new Label(client(), QStringLiteral("Label%1").arg(number), left, kRowTop + kRowStep * row,
                                 width, 255, QString());
-        label->font(font).foreColor(Qt::white).backColor(kCellColor).align(Qt::AlignRight);
+        label->font(font).foreColor(Qt::white).backColor(colours::kBlue).align(Qt::AlignRight);
         return label;
     };
     for (int row = 0; row < 3; ++row) {
@@ -42,10 +43,8 @@ HI_S::HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
 
 void HI_S::Form_Load()
 {
-    tileBackground(Picture1);
-    const ScoreFileStatus status = LoadScoreTable(table_, locate_());
-    if (!status.ok())
-        emit scoreFileError(status.message);
+    tileBackground();
+    loadTable();
     const std::array<std::pair<qint32, const ScoreName*>, 3> places{
         {{table_.score1, &table_.name1}, {table_.score2, &table_.name2}, {table_.score3, &table_.name3}}};
     for (int row = 0; row < 3; ++row) {

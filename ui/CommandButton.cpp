@@ -1,9 +1,8 @@
 #include "ui/CommandButton.h"
 
 #include "ui/Fonts.h"
+#include "ui/Keys.h"
 #include "ui/Twips.h"
-
-#include <QKeyEvent>
 
 CommandButton::CommandButton(QWidget* parent, const QString& name, int left, int top, int width,
                              int height, const QString& caption)
@@ -17,8 +16,7 @@ CommandButton::CommandButton(QWidget* parent, const QString& name, int left, int
 
 void CommandButton::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter) {
+    if (!keys::isEnter(*event)) {
         QPushButton::keyPressEvent(event);
         return;
     }

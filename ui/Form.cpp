@@ -1,7 +1,6 @@
 #include "ui/Form.h"
 
 #include "ui/FormClient.h"
-#include "ui/PictureBox.h"
 #include "ui/TileBackground.h"
 #include "ui/Twips.h"
 
@@ -28,8 +27,8 @@ Qt::WindowFlags flagsFor(Form::Border border)
 } // namespace
 
 Form::Form(const QString& caption, int clientWidth, int clientHeight, Border border,
-           const QColor& backColor, QWidget* parent)
-    : QWidget(parent, flagsFor(border)), scaleWidth_(clientWidth), scaleHeight_(clientHeight)
+           const QColor& backColor, const PictureBox& picture1, QWidget* parent)
+    : QWidget(parent, flagsFor(border)), Picture1(picture1), scaleWidth_(clientWidth), scaleHeight_(clientHeight)
 {
     setWindowTitle(caption);
     const QSize size(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
@@ -66,10 +65,10 @@ void Form::PaintPicture(const QPixmap& picture, int x, int y, int width, int hei
     painter.drawPixmap(target, picture, picture.rect());
 }
 
-void Form::tileBackground(const PictureBox& holder)
+void Form::tileBackground()
 {
-    TileBackground(*this, ScaleWidth(), ScaleHeight(), holder.picture(), holder.innerWidth(),
-                   holder.innerHeight());
+    TileBackground(*this, ScaleWidth(), ScaleHeight(), Picture1.picture(), Picture1.innerWidth(),
+                   Picture1.innerHeight());
     client_->update();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PictureBox.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
@@ -9,11 +11,11 @@
 
 class FormClient;
 class QMenuBar;
-class PictureBox;
 
 // A top-level window whose client area is laid out in twips: a fixed-size
 // surface under an optional menu bar, with a background picture that the
-// window keeps for as long as it is open.
+// window keeps for as long as it is open. Each window holds its background
+// tile in a hidden picture box, Picture1.
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -23,7 +25,7 @@ public:
     };
 
     Form(const QString& caption, int clientWidth, int clientHeight, Border border,
-         const QColor& backColor, QWidget* parent = nullptr);
+         const QColor& backColor, const PictureBox& picture1, QWidget* parent = nullptr);
 
     FormClient* client() const { return client_; }
     QMenuBar* menuBar();
@@ -35,9 +37,8 @@ public:
     // Draws a picture into the window's background, stretched to the given
     // rectangle (twips); what falls outside the client area is clipped.
     void PaintPicture(const QPixmap& picture, int x, int y, int width, int height);
-    // Tiles the background with the picture held by a hidden picture box.
-    void tileBackground(const PictureBox& holder);
-    const QPixmap& backgroundImage() const { return background_; }
+    // Tiles the background with the picture that Picture1 holds.
+    void tileBackground();
 
     void centreOnScreen();
 
@@ -45,6 +46,10 @@ public:
     // and the focus starts at the first one that is visible.
     void setTabIndexOrder(std::initializer_list<QWidget*> controls);
     void focusFirstControl();
+
+public slots:
+    // Runs each time the window is loaded, once its controls are built.
+    virtual void Form_Load() {}
 
 signals:
     // Closing from the title bar, Escape or close() was allowed.
@@ -58,6 +63,7 @@ protected:
 private:
     FormClient* client_;
     QMenuBar* menuBar_ = nullptr;
+    PictureBox Picture1;
     QPixmap background_;
     std::vector<QWidget*> tabOrder_;
     int scaleWidth_;

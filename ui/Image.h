@@ -13,8 +13,6 @@ public:
     Image(FormClient* host, const QString& name, int index, int left, int top, int width, int height,
           const QPixmap& picture);
 
-    int index() const { return index_; }
-    const QPixmap& picture() const { return picture_; }
     // Something listens to Click: a screen reader sees a button, else a graphic.
     bool clickable() const;
 

@@ -1,13 +1,8 @@
 #include "ui/TextBox.h"
 
 #include "ui/Fonts.h"
+#include "ui/Keys.h"
 #include "ui/Twips.h"
-
-#include <QKeyEvent>
-
-namespace {
-constexpr int kEnter = 13;
-}
 
 TextBox::TextBox(QWidget* parent, const QString& name, int left, int top, int width, int height)
     : QLineEdit(parent)
@@ -35,10 +30,9 @@ void TextBox::selectAllText()
 
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter) {
+    if (keys::isEnter(*event)) {
         if (!event->isAutoRepeat())
-            emit KeyPress(kEnter);
+            emit KeyPress(keys::kEnter);
     } else if (!event->text().isEmpty()) {
         emit KeyPress(event->text().front().unicode());
     }

@@ -12,7 +12,6 @@ constexpr int toPixels(int twips)
     // Nearest pixel, halves away from zero.
     return twips >= 0 ? (twips + kPerPixel / 2) / kPerPixel : -((-twips + kPerPixel / 2) / kPerPixel);
 }
-constexpr int fromPixels(int pixels) { return pixels * kPerPixel; }
 
 inline QRect rect(int left, int top, int width, int height)
 {

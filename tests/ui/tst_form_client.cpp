@@ -84,7 +84,8 @@ private:
 
 void FormClientTest::init()
 {
-    form_ = std::make_unique<Form>(QStringLiteral("test"), 1500, 1500, Form::Border::FixedDialog, Qt::white);
+    form_ = std::make_unique<Form>(QStringLiteral("test"), 1500, 1500, Form::Border::FixedDialog, Qt::white,
+                                   PictureBox(QPixmap(), 0, 0));
     back_ = new Image(client(), QStringLiteral("back"), 0, 0, 0, 480, 480, square(Qt::red));
     front_ = new Image(client(), QStringLiteral("front"), 1, 240, 240, 480, 480, square(Qt::blue));
     label_ = new Label(client(), QStringLiteral("label"), 0, 900, 1200, 300, QStringLiteral("x"));

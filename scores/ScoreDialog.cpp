@@ -1,0 +1,22 @@
+#include "scores/ScoreDialog.h"
+
+#include "ui/Pictures.h"
+
+ScoreDialog::ScoreDialog(const QString& caption, int clientWidth, int clientHeight, const QColor& backColor,
+                         ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
+    : Form(caption, clientWidth, clientHeight, Border::FixedDialog, backColor,
+           PictureBox(pictures::load(QStringLiteral("tile_lavender")), 375, 495), parent),
+      table_(table), locate_(std::move(locate))
+{
+}
+
+void ScoreDialog::loadTable()
+{
+    report(LoadScoreTable(table_, locate_()));
+}
+
+void ScoreDialog::report(const ScoreFileStatus& status)
+{
+    if (!status.ok())
+        emit scoreFileError(status.message);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/Form.h"
+#include "scores/ScoreFileLocator.h"
+
+struct ScoreTable;
+
+// What the game-over and high-score dialogs share: the lavender tile, the
+// table they read and where its file lives, and the one way a file error
+// leaves them. A failed load or save is reported and the dialog goes on
+// with the table as it stands.
+class ScoreDialog : public Form {
+    Q_OBJECT
+public:
+    ScoreDialog(const QString& caption, int clientWidth, int clientHeight, const QColor& backColor,
+                ScoreTable& table, ScoreFileLocator locate, QWidget* parent);
+
+signals:
+    void scoreFileError(const QString& message);
+
+protected:
+    void loadTable();
+    void report(const ScoreFileStatus& status);
+
+    ScoreTable& table_;
+    ScoreFileLocator locate_;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QColor>
+
+// The colours the three windows share.
+namespace colours {
+inline constexpr QColor kBack(128, 128, 255);   // behind the tiles of bimzo and HI_S
+inline constexpr QColor kPanel(192, 192, 255);  // captions and the name box
+inline constexpr QColor kBlue(0, 0, 255);       // the white-on-blue cells
+inline constexpr QColor kRed(255, 0, 0);        // a hit lane, the final score
+} // namespace colours
