@@ -11,12 +11,10 @@
 #include "game/Rules.h"
 #include "game/bimzo.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace bench {
 namespace {

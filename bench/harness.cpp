@@ -14,10 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <dirent.h>
-#include <fstream>
-#include <string>
 #include <sys/resource.h>
 
 namespace bench {

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QWidget>
 
 namespace bench {
 namespace {

@@ -4,7 +4,6 @@
 #include "game/RandomSource.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 void Game::formLoad()

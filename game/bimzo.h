@@ -15,6 +15,16 @@ class RandomSource;
 // The main window: the five lanes, the score, level and remaining-hits
 // displays, and the File and Help menus. It forwards every event to the
 // rules and shows the board they leave.
+//
+// The controls keep their designer names; arrays run over lanes 0 to 4:
+//   tg      the falling targets          sb      the shooters, clicked to hit
+//   sbr     the red shooters under sb    Line1   the lane lines
+//   Line2   the bottom line of the field ten     the score (0 shadow, 1 white)
+//   lv      the level caption            Label1  hits remaining
+//   Label2  "得点", a click starts       Label3  "残枚数", the caption of Label1
+//   Timer1  the game tick                Picture1 the background tile (in Form)
+//   menus:  mfile (File): stm Start, him HI-SCORE, mend End;
+//           mhelp (Help): mab About
 class bimzo : public Form {
     Q_OBJECT
 public:

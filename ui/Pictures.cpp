@@ -21,6 +21,16 @@ quint32 littleEndian32(const char* p)
     const auto* b = reinterpret_cast<const uchar*>(p);
     return b[0] | (b[1] << 8) | (b[2] << 16) | (quint32(b[3]) << 24);
 }
+
+// ":/images/<name>.hotspot": "x y", in pixels of the picture at its own size.
+QPoint hotSpot(const QString& name)
+{
+    QFile file(QStringLiteral(":/images/%1.hotspot").arg(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> xy = file.readAll().simplified().split(' ');
+    return xy.size() == 2 ? QPoint(xy[0].toInt(), xy[1].toInt()) : QPoint();
+}
 } // namespace
 
 QImage decode(const QByteArray& bytes)
@@ -59,14 +69,13 @@ QPixmap load(const QString& name)
 
 QCursor personCursor()
 {
-    // The hot spot is the tip of the raised hand, in pixels of the 32 x 32 drawing.
-    constexpr int kHotX = 3;
-    constexpr int kHotY = 1;
-    const QPixmap picture = load(QStringLiteral("cursor_person"));
+    const QString name = QStringLiteral("cursor_person");
+    const QPixmap picture = load(name);
+    const QPoint hot = hotSpot(name);  // the tip of the raised hand, drawn with the picture
     // Qt 6.4 on X11 gives the hot spot to the server as it is, in the
     // picture's own pixels, even for a 2x picture; Wayland takes logical ones.
     const qreal scale = QGuiApplication::platformName() == QLatin1String("xcb") ? picture.devicePixelRatio() : 1.0;
-    return QCursor(picture, qRound(kHotX * scale), qRound(kHotY * scale));
+    return QCursor(picture, qRound(hot.x() * scale), qRound(hot.y() * scale));
 }
 
 } // namespace pictures

@@ -533,7 +533,9 @@ def build():
         pic = {16: ic16, 32: ic32}.get(n) or icon(n)
         out["icons/hicolor/%dx%d/apps/org.example.Bimzo.png" % (n, n)] = pic
     out["icons/hicolor/scalable/apps/org.example.Bimzo.svg"] = icon_svg()
-    for rel in [r for r in out if r.startswith("images/") and r.endswith(".png")]:
+    # The program's raw copies; the small target and shooters are for people.
+    unread = ("images/target16.png", "images/shooter16.png", "images/shooter_red16.png")
+    for rel in [r for r in out if r.startswith("images/") and r.endswith(".png") and r not in unread]:
         out[rel[:-len(".png")] + ".rgba"] = out[rel]
     return out
 

@@ -7,7 +7,6 @@
 #include "scores/scorefile.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>

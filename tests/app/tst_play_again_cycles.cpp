@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 
 class PlayAgainCyclesTest : public QObject {
     Q_OBJECT

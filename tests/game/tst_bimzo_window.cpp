@@ -8,7 +8,6 @@
 #include "tests/game/ScriptedRandom.h"
 #include "game/bimzo.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>

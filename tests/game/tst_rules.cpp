@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-#include <set>
 
 namespace {
 QString qs(const std::string& s) { return QString::fromStdString(s); }

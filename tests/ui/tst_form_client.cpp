@@ -9,7 +9,6 @@
 #include <QBackingStore>
 #include <QPaintEvent>
 #include <qpa/qplatformbackingstore.h>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
