@@ -1,13 +1,12 @@
 // What a screen reader meets in the three windows, read through QAccessible.
-#include "app/GameApp.h"
+#include "tests/support/Child.h"
+#include "tests/support/GameDriver.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
-#include "tests/game/ScriptedRandom.h"
 #include "ui/TextBox.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -86,27 +85,19 @@ private slots:
     void pressActionOnAHiddenShooterDoesNothing();
 
 private:
-    bimzo* mainWindow() { return app_->mainWindow().get(); }
-    template <typename T> T* child(QWidget* window, const char* name)
-    {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        [&] { QVERIFY2(found, name); }();
-        return found;
-    }
+    bimzo* mainWindow() { return driver_->mainWindow(); }
     QStringList announcedBy(QObject* object) const;
     void endGame();
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    ScriptedRandom random_;
-    std::unique_ptr<GameApp> app_;
+    std::unique_ptr<GameDriver> driver_;
 };
 
 void AccessibilityTest::initTestCase()
 {
     // As when a screen reader is running: only then does Qt pass events on.
+    // A platform without accessibility fails: a skip would pass unseen.
     QPlatformIntegration* platform = QGuiApplicationPrivate::platformIntegration();
-    if (!platform || !platform->accessibility())
-        QSKIP("this platform has no accessibility");
+    QVERIFY2(platform && platform->accessibility(), "this platform has no accessibility");
     platform->accessibility()->setActive(true);
     QVERIFY(QAccessible::isActive());
     QAccessible::installUpdateHandler(recordUpdate);
@@ -114,20 +105,14 @@ void AccessibilityTest::initTestCase()
 
 void AccessibilityTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const QString path = dir_->filePath(QStringLiteral("BIMZO.DAT"));
-    app_ = std::make_unique<GameApp>(
-        random_, [path] { return ScoreFileLocation(path); }, [](const QString&) {});
-    app_->start();
-    QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+    driver_ = std::make_unique<GameDriver>();
+    QVERIFY(driver_->start());
     announcements.clear();
 }
 
 void AccessibilityTest::cleanup()
 {
-    app_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    driver_.reset();
 }
 
 QStringList AccessibilityTest::announcedBy(QObject* object) const
@@ -141,10 +126,8 @@ QStringList AccessibilityTest::announcedBy(QObject* object) const
 
 void AccessibilityTest::endGame()
 {
-    mainWindow()->stm_Click();
-    app_->game().boardForTesting().targetTop[0] = 5520;
-    mainWindow()->Timer1_Timer();
-    QVERIFY(app_->gameOverDialog().get());
+    driver_->playAndEnd();
+    QVERIFY(driver_->gameOver());
 }
 
 void AccessibilityTest::everyShownControlOfTheMainWindowHasAName()
@@ -181,7 +164,7 @@ void AccessibilityTest::targetsAndSpentShootersAreNamedGraphics()
 void AccessibilityTest::gameOverDialogNamesTheScoreAndTheNameBox()
 {
     endGame();
-    GMEND* dialog = app_->gameOverDialog().get();
+    GMEND* dialog = driver_->gameOver();
     QCOMPARE(nameOf(child<Label>(dialog, "Label2")), QStringLiteral("得点 5"));
     QAccessibleInterface* box = accessibleOf(child<TextBox>(dialog, "PNAME"));
     QCOMPARE(box->text(QAccessible::Name), QStringLiteral("名前"));
@@ -194,9 +177,9 @@ void AccessibilityTest::gameOverDialogNamesTheScoreAndTheNameBox()
 void AccessibilityTest::highScoreCellsAreNamedByPlace()
 {
     endGame();
-    QTest::keyClicks(child<TextBox>(app_->gameOverDialog().get(), "PNAME"), QStringLiteral("Taro"));
-    QTest::keyClick(child<TextBox>(app_->gameOverDialog().get(), "PNAME"), Qt::Key_Return);
-    HI_S* table = app_->highScoreDialog().get();
+    QTest::keyClicks(child<TextBox>(driver_->gameOver(), "PNAME"), QStringLiteral("Taro"));
+    QTest::keyClick(child<TextBox>(driver_->gameOver(), "PNAME"), Qt::Key_Return);
+    HI_S* table = driver_->highScores();
     QVERIFY(table);
     QCOMPARE(nameOf(child<Label>(table, "Label2")), QStringLiteral("1位 名前 Taro"));
     QCOMPARE(nameOf(child<Label>(table, "Label1")), QStringLiteral("1位 得点 5"));
@@ -227,7 +210,7 @@ void AccessibilityTest::levelIsAnnouncedWhenItChanges()
 {
     Label* level = child<Label>(mainWindow(), "lv");
     mainWindow()->stm_Click();
-    app_->game().setHitCountForTesting(30);
+    driver_->game().setHitCountForTesting(30);
     mainWindow()->Timer1_Timer();
     QCOMPARE(announcedBy(level), QStringList{QStringLiteral("LEVEL　２")});
 }
@@ -248,7 +231,7 @@ void AccessibilityTest::pressActionOnAShooterScoresAHit()
     mainWindow()->stm_Click();
     Image* shooter = child<Image>(mainWindow(), "sb_2");
     accessibleOf(shooter)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(app_->game().hitCount(), 1);
+    QCOMPARE(driver_->game().hitCount(), 1);
     QVERIFY(!shooter->isVisible());
 }
 
@@ -260,7 +243,7 @@ void AccessibilityTest::pressActionOnAHiddenShooterDoesNothing()
     mainWindow()->sb_Click(2);
     accessibleOf(shooter)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(clicks.count(), 0);
-    QCOMPARE(app_->game().hitCount(), 1);
+    QCOMPARE(driver_->game().hitCount(), 1);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -1,15 +1,14 @@
 // One game from its start to the dialogs that end it, through the real windows.
-#include "app/GameApp.h"
+#include "scores/scorefile.h"
+#include "tests/support/Child.h"
+#include "tests/support/GameDriver.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
-#include "tests/game/ScriptedRandom.h"
 #include "ui/TextBox.h"
-#include "scores/scorefile.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -49,40 +48,28 @@ private slots:
     void gameOverWhileAboutIsOpenLeavesAUsableDialog();
 
 private:
-    bimzo* mainWindow() { return app_->mainWindow().get(); }
-    GMEND* gameOver() { return app_->gameOverDialog().get(); }
-    HI_S* highScores() { return app_->highScoreDialog().get(); }
-    QString path() const { return dir_->filePath(QStringLiteral("BIMZO.DAT")); }
+    bimzo* mainWindow() { return driver_->mainWindow(); }
+    GMEND* gameOver() { return driver_->gameOver(); }
+    HI_S* highScores() { return driver_->highScores(); }
+    QString path() const { return driver_->scoreFilePath(); }
     void writeTable(const ScoreTable& table);
     ScoreTable readTable();
-    // Starts a game, scores `hitPoints` with a hit on a target at the floor
-    // if asked, and ends it by the floor at the next tick.
-    void playAndEnd(bool hitAtTheFloor = false);
+    void playAndEnd(bool hitAtTheFloor = false) { driver_->playAndEnd(hitAtTheFloor); }
     void typeName(const QString& text);
     void pressEnter();
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    ScriptedRandom random_;
-    std::unique_ptr<GameApp> app_;
-    QStringList errors_;
+    std::unique_ptr<GameDriver> driver_;
 };
 
 void GameRoadTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    errors_.clear();
-    app_ = std::make_unique<GameApp>(
-        random_, [this] { return ScoreFileLocation(path()); },
-        [this](const QString& message) { errors_ << message; });
-    app_->start();
-    QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+    driver_ = std::make_unique<GameDriver>();
+    QVERIFY(driver_->start());
 }
 
 void GameRoadTest::cleanup()
 {
-    app_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    driver_.reset();
 }
 
 void GameRoadTest::writeTable(const ScoreTable& table)
@@ -97,28 +84,16 @@ ScoreTable GameRoadTest::readTable()
     return table;
 }
 
-void GameRoadTest::playAndEnd(bool hitAtTheFloor)
-{
-    Game& game = app_->game();
-    mainWindow()->stm_Click();
-    if (hitAtTheFloor) {
-        game.boardForTesting().targetTop[1] = 5520;
-        mainWindow()->sb_Click(1);  // 460 points
-    }
-    game.boardForTesting().targetTop[0] = 5520;
-    mainWindow()->Timer1_Timer();
-}
-
 void GameRoadTest::typeName(const QString& text)
 {
-    TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 void GameRoadTest::pressEnter()
 {
-    QTest::keyClick(gameOver()->findChild<TextBox*>(QStringLiteral("PNAME")), Qt::Key_Return);
+    QTest::keyClick(child<TextBox>(gameOver(), QStringLiteral("PNAME")), Qt::Key_Return);
 }
 
 void GameRoadTest::firstGameWithoutAFileAsksForAName()
@@ -128,12 +103,12 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
     QVERIFY(gameOver()->isVisible());
     QVERIFY(!mainWindow()->isEnabled());
     QVERIFY(gameOver()->inNameEntry());
-    TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
     QVERIFY(box->text().isEmpty());
-    QCOMPARE(gameOver()->findChild<Label*>(QStringLiteral("Label3"))->text(), QStringLiteral("HI-Score"));
-    QCOMPARE(gameOver()->findChild<Label*>(QStringLiteral("Label2"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("HI-Score"));
+    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("5"));
     QVERIFY(QFile::exists(path()));
-    QVERIFY(!gameOver()->findChild<QPushButton*>(QStringLiteral("Command1"))->isVisible());
+    QVERIFY(!child<QPushButton>(gameOver(), QStringLiteral("Command1"))->isVisible());
     QCOMPARE(gameOver()->focusWidget(), box);
 }
 
@@ -146,7 +121,7 @@ void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
     writeTable(table);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
-    auto* quit = gameOver()->findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* quit = child<QPushButton>(gameOver(), QStringLiteral("Command1"));
     QVERIFY(quit->isVisible());
     QCOMPARE(gameOver()->focusWidget(), quit);  // the first in tab order
 }
@@ -159,7 +134,7 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     writeTable(table);
     playAndEnd(true);
 
-    TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
     QCOMPARE(box->text(), QStringLiteral("はなこ"));
     QCOMPARE(box->selectedText(), QStringLiteral("はなこ"));
     pressEnter();
@@ -171,17 +146,17 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     QCOMPARE(saved.tag, 121);
     QCOMPARE(saved.check, 5000);
     QVERIFY(!gameOver()->inNameEntry());
-    QCOMPARE(gameOver()->findChild<Label*>(QStringLiteral("Label3"))->text(), QStringLiteral("Score"));
-    QCOMPARE(gameOver()->findChild<Label*>(QStringLiteral("Label2"))->text(), QStringLiteral("465"));
+    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("Score"));
+    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("465"));
     QVERIFY(highScores() && highScores()->isVisible());
-    QCOMPARE(highScores()->findChild<Label*>(QStringLiteral("Label4"))->text(), QStringLiteral("465"));
+    QCOMPARE(child<Label>(highScores(), QStringLiteral("Label4"))->text(), QStringLiteral("465"));
 }
 
 void GameRoadTest::twoTargetsPastTheFloorOpenOneDialog()
 {
     mainWindow()->stm_Click();
-    app_->game().boardForTesting().targetTop[0] = 5520;
-    app_->game().boardForTesting().targetTop[3] = 5520;
+    driver_->game().boardForTesting().targetTop[0] = 5520;
+    driver_->game().boardForTesting().targetTop[3] = 5520;
     mainWindow()->Timer1_Timer();
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->objectName() == "GMEND"; }),
@@ -192,13 +167,13 @@ void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
 {
     playAndEnd();
     typeName(QStringLiteral("あいうえおかきくけこさしすせそ"));
-    QCOMPARE(gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"))->text(), QStringLiteral("あいうえおかきくけこさし"));
+    QCOMPARE(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), QStringLiteral("あいうえおかきくけこさし"));
 }
 
 void GameRoadTest::nameBoxRefusesWhatTheFileCannotStore()
 {
     playAndEnd();
-    TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
     typeName(QStringLiteral("A"));
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
     typeName(QStringLiteral("é한B"));
@@ -212,7 +187,7 @@ void GameRoadTest::nameBoxStoresLookAlikesInTheFilesForm()
 {
     playAndEnd();
     typeName(QStringLiteral("a\u301Cb\u2212"));
-    QCOMPARE(gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"))->text(), QStringLiteral("a\uFF5Eb\uFF0D"));
+    QCOMPARE(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), QStringLiteral("a\uFF5Eb\uFF0D"));
 }
 
 void GameRoadTest::japaneseNameIsSavedInTheFile()
@@ -232,16 +207,16 @@ void GameRoadTest::playAgainGivesAnIdleWindow()
     playAndEnd();
     pressEnter();
     bimzo* old = mainWindow();
-    QTest::mouseClick(gameOver()->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(gameOver(), QStringLiteral("Command2")), Qt::LeftButton);
     QVERIFY(!gameOver());
     QVERIFY(mainWindow() && mainWindow() != old);
     QVERIFY(mainWindow()->isVisible() && mainWindow()->isEnabled());
-    QCOMPARE(mainWindow()->findChild<Label*>(QStringLiteral("ten_1"))->text(), QStringLiteral("0"));
-    QCOMPARE(mainWindow()->findChild<Label*>(QStringLiteral("Label1"))->text(), QStringLiteral("500"));
-    QCOMPARE(mainWindow()->findChild<Label*>(QStringLiteral("lv"))->text(), QStringLiteral("LEVEL　１"));
-    QCOMPARE(app_->game().hitCount(), 0);
-    QCOMPARE(app_->game().board().interval, 0);
-    QCOMPARE(mainWindow()->findChild<Image*>(QStringLiteral("tg_0"))->y(), 32);
+    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("0"));
+    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("Label1"))->text(), QStringLiteral("500"));
+    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("LEVEL　１"));
+    QCOMPARE(driver_->game().hitCount(), 0);
+    QCOMPARE(driver_->game().board().interval, 0);
+    QCOMPARE(child<Image>(mainWindow(), QStringLiteral("tg_0"))->y(), 32);
 }
 
 void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
@@ -270,18 +245,18 @@ void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
 
 void GameRoadTest::quitEndsTheProgramWithHighScoresOpen()
 {
-    QSignalSpy quit(app_.get(), &GameApp::quitRequested);
+    QSignalSpy quit(&driver_->app(), &GameApp::quitRequested);
     mainWindow()->him_Click();
     playAndEnd();
     pressEnter();
-    QTest::mouseClick(gameOver()->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(gameOver(), QStringLiteral("Command1")), Qt::LeftButton);
     QCOMPARE(quit.count(), 1);
     QVERIFY(!gameOver() && !highScores() && !mainWindow());
 }
 
 void GameRoadTest::fileEndUnloadsEverything()
 {
-    QSignalSpy quit(app_.get(), &GameApp::quitRequested);
+    QSignalSpy quit(&driver_->app(), &GameApp::quitRequested);
     mainWindow()->stm_Click();
     mainWindow()->mend_Click();
     QCOMPARE(quit.count(), 1);
@@ -298,13 +273,13 @@ void GameRoadTest::highScoresOpenOnceAndShowTheFile()
     mainWindow()->him_Click();
     HI_S* first = highScores();
     QVERIFY(first && first->isVisible());
-    QCOMPARE(first->findChild<Label*>(QStringLiteral("Label1"))->text(), QStringLiteral("875"));
-    QCOMPARE(first->findChild<Label*>(QStringLiteral("Label2"))->text(), QStringLiteral("ジロー"));
-    QCOMPARE(first->findChild<Label*>(QStringLiteral("Label7"))->text(), QStringLiteral("0"));
-    QVERIFY(first->findChild<Label*>(QStringLiteral("Label1"))->alignment() & Qt::AlignRight);
+    QCOMPARE(child<Label>(first, QStringLiteral("Label1"))->text(), QStringLiteral("875"));
+    QCOMPARE(child<Label>(first, QStringLiteral("Label2"))->text(), QStringLiteral("ジロー"));
+    QCOMPARE(child<Label>(first, QStringLiteral("Label7"))->text(), QStringLiteral("0"));
+    QVERIFY(child<Label>(first, QStringLiteral("Label1"))->alignment() & Qt::AlignRight);
     mainWindow()->him_Click();
     QCOMPARE(highScores(), first);
-    QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(first, QStringLiteral("Command1")), Qt::LeftButton);
     QVERIFY(!highScores());
 }
 
@@ -316,25 +291,25 @@ void GameRoadTest::highScoresLeftOpenKeepTheOldTable()
     typeName(QStringLiteral("new"));
     pressEnter();
     QCOMPARE(highScores(), open);
-    QCOMPARE(open->findChild<Label*>(QStringLiteral("Label1"))->text(), QStringLiteral("0"));
+    QCOMPARE(child<Label>(open, QStringLiteral("Label1"))->text(), QStringLiteral("0"));
     open->Command1_Click();
     mainWindow()->him_Click();
-    QCOMPARE(highScores()->findChild<Label*>(QStringLiteral("Label1"))->text(), QStringLiteral("5"));
-    QCOMPARE(highScores()->findChild<Label*>(QStringLiteral("Label2"))->text(), QStringLiteral("new"));
+    QCOMPARE(child<Label>(highScores(), QStringLiteral("Label1"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Label>(highScores(), QStringLiteral("Label2"))->text(), QStringLiteral("new"));
 }
 
 void GameRoadTest::unwritableFileShowsAnErrorAndTheGameGoesOn()
 {
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("BIMZO.DAT")));
+    QVERIFY(QDir(QFileInfo(path()).path()).mkdir(QStringLiteral("BIMZO.DAT")));
     playAndEnd();
-    QTRY_COMPARE(errors_.size(), 1);
-    QVERIFY(errors_.first().contains(QStringLiteral("BIMZO.DAT")));
+    QTRY_COMPARE(driver_->errors.size(), 1);
+    QVERIFY(driver_->errors.first().contains(QStringLiteral("BIMZO.DAT")));
     QVERIFY(gameOver()->inNameEntry());
     pressEnter();
-    QTRY_COMPARE(errors_.size(), 3);  // the save, then the high-score dialog's load
+    QTRY_COMPARE(driver_->errors.size(), 3);  // the save, then the high-score dialog's load
     QVERIFY(!gameOver()->inNameEntry());
     QVERIFY(QFileInfo(path()).isDir());
-    QTest::mouseClick(gameOver()->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(gameOver(), QStringLiteral("Command2")), Qt::LeftButton);
     QVERIFY(mainWindow()->isEnabled());
 }
 
@@ -343,7 +318,7 @@ void GameRoadTest::gameOverWhileAboutIsOpenLeavesAUsableDialog()
     mainWindow()->stm_Click();
     bool boxWasUsable = false;
     QTimer::singleShot(50, this, [&] {
-        app_->game().boardForTesting().targetTop[2] = 5520;
+        driver_->game().boardForTesting().targetTop[2] = 5520;
         mainWindow()->Timer1_Timer();
         QWidget* box = QApplication::activeModalWidget();
         boxWasUsable = box && box->isEnabled();

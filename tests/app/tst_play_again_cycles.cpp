@@ -2,14 +2,13 @@
 // reloads the main window, the game-over dialog and the high-score dialog.
 // Nothing may pile up. In the sanitizer build LeakSanitizer also checks the
 // whole run at exit.
-#include "app/GameApp.h"
-#include "tests/game/ScriptedRandom.h"
-#include "ui/TextBox.h"
 #include "scores/scorefile.h"
+#include "tests/support/Child.h"
+#include "tests/support/GameDriver.h"
+#include "ui/TextBox.h"
 
 #include <QApplication>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 
@@ -19,12 +18,12 @@ private slots:
     void manyPlayAgainCyclesLeaveNoWindowBehind();
 
 private:
-    void oneCycle(GameApp& app, const QString& path);
+    void oneCycle(GameDriver& game);
 };
 
 namespace {
 
-void FlushDeletes()
+void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -33,60 +32,49 @@ void FlushDeletes()
 } // namespace
 
 // Start, a hit, the floor, a name, the high scores, OK, play again.
-void PlayAgainCyclesTest::oneCycle(GameApp& app, const QString& path)
+void PlayAgainCyclesTest::oneCycle(GameDriver& game)
 {
-    QFile::remove(path);  // an empty table, so every game asks for a name
-    bimzo* main = app.mainWindow().get();
+    QFile::remove(game.scoreFilePath());  // an empty table, so every game asks for a name
+    bimzo* main = game.mainWindow();
     QVERIFY(main);
-    main->stm_Click();
-    app.game().boardForTesting().targetTop[1] = 5520;
-    main->sb_Click(1);
-    app.game().boardForTesting().targetTop[0] = 5520;
-    main->Timer1_Timer();
+    game.playAndEnd(true);
 
-    GMEND* over = app.gameOverDialog().get();
+    GMEND* over = game.gameOver();
     QVERIFY(over && over->inNameEntry());
-    auto* name = over->findChild<TextBox*>(QStringLiteral("PNAME"));
+    auto* name = child<TextBox>(over, QStringLiteral("PNAME"));
     QTest::keyClicks(name, QStringLiteral("Cycle"));
     QTest::keyClick(name, Qt::Key_Return);
-    HI_S* scores = app.highScoreDialog().get();
+    HI_S* scores = game.highScores();
     QVERIFY(scores && scores->isVisible());
     scores->Command1_Click();
-    QTest::mouseClick(over->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
-    FlushDeletes();
-    QVERIFY(app.mainWindow().get() && app.mainWindow().get() != main);
-    QVERIFY(!app.gameOverDialog().get());
-    QVERIFY(!app.highScoreDialog().get());
+    QTest::mouseClick(child<QPushButton>(over, QStringLiteral("Command2")), Qt::LeftButton);
+    flushDeletes();
+    QVERIFY(game.mainWindow() && game.mainWindow() != main);
+    QVERIFY(!game.gameOver());
+    QVERIFY(!game.highScores());
 }
 
 void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("BIMZO.DAT"));
-    ScriptedRandom random;
-    QStringList errors;
-    GameApp app(random, [&] { return ScoreFileLocation(path); },
-                [&](const QString& message) { errors << message; });
-    app.start();
-    QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow().get()));
+    GameDriver game;
+    QVERIFY(game.start());
 
     // The first cycle loads whatever Qt caches once (fonts, styles, pictures).
-    oneCycle(app, path);
+    oneCycle(game);
     if (QTest::currentTestFailed())
         return;
     const qsizetype widgets = QApplication::allWidgets().size();
     const qsizetype windows = QApplication::topLevelWidgets().size();
     for (int cycle = 1; cycle < 200; ++cycle) {
-        oneCycle(app, path);
+        oneCycle(game);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("cycle %1").arg(cycle)));
     }
     QCOMPARE(QApplication::allWidgets().size(), widgets);
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
-    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+    QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.join('\n')));
     ScoreTable table;
-    QVERIFY(LoadScoreTable(table, path).ok());
+    QVERIFY(LoadScoreTable(table, game.scoreFilePath()).ok());
     QCOMPARE(table.name1.text(), QStringLiteral("Cycle"));
 }
 

@@ -5,7 +5,8 @@
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Line.h"
-#include "tests/game/ScriptedRandom.h"
+#include "tests/support/Child.h"
+#include "tests/support/ScriptedRandom.h"
 #include "game/bimzo.h"
 
 #include <QApplication>
@@ -40,10 +41,7 @@ private:
     template <typename T>
     T* child(const QString& name) const
     {
-        T* found = window_->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return ::child<T>(window_, name);
     }
     QString text(const QString& name) const { return child<Label>(name)->text(); }
     // A click in the middle of a windowless control, as the mouse gives it.

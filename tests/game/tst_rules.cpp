@@ -2,7 +2,7 @@
 #include "game/Game.h"
 #include "game/LevelTable.h"
 #include "game/RandomSource.h"
-#include "tests/game/ScriptedRandom.h"
+#include "tests/support/ScriptedRandom.h"
 
 #include <QTest>
 

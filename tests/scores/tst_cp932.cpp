@@ -4,7 +4,7 @@
 
 #include <QtTest>
 
-class TestCp932 : public QObject {
+class Cp932Test : public QObject {
     Q_OBJECT
 private slots:
     void decodesMicrosoftTable_data();
@@ -17,7 +17,7 @@ private slots:
     void invalidBytesBecomeReplacementAndDecodingGoesOn();
 };
 
-void TestCp932::decodesMicrosoftTable_data()
+void Cp932Test::decodesMicrosoftTable_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
@@ -39,7 +39,7 @@ void TestCp932::decodesMicrosoftTable_data()
     QTest::newRow("user area") << QByteArray("\xF0\x40") << QString::fromUtf16(u"\uE000");
 }
 
-void TestCp932::decodesMicrosoftTable()
+void Cp932Test::decodesMicrosoftTable()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
@@ -49,7 +49,7 @@ void TestCp932::decodesMicrosoftTable()
     QVERIFY(clean);
 }
 
-void TestCp932::encodesTheFormsWindowsWrites_data()
+void Cp932Test::encodesTheFormsWindowsWrites_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
@@ -63,7 +63,7 @@ void TestCp932::encodesTheFormsWindowsWrites_data()
     QTest::newRow("empty") << QString() << QByteArray();
 }
 
-void TestCp932::encodesTheFormsWindowsWrites()
+void Cp932Test::encodesTheFormsWindowsWrites()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
@@ -73,7 +73,7 @@ void TestCp932::encodesTheFormsWindowsWrites()
     QVERIFY(IsCp932Storable(text));
 }
 
-void TestCp932::refusesCharactersThatDoNotComeBack_data()
+void Cp932Test::refusesCharactersThatDoNotComeBack_data()
 {
     QTest::addColumn<QString>("text");
     // glibc takes the first five one way; they would read back as other characters.
@@ -88,14 +88,14 @@ void TestCp932::refusesCharactersThatDoNotComeBack_data()
     QTest::newRow("hangul") << QString::fromUtf16(u"\uD55C");
 }
 
-void TestCp932::refusesCharactersThatDoNotComeBack()
+void Cp932Test::refusesCharactersThatDoNotComeBack()
 {
     QFETCH(QString, text);
     QVERIFY(!IsCp932Storable(text));
     QVERIFY(!EncodeCp932(text).has_value());
 }
 
-void TestCp932::invalidBytesBecomeReplacementAndDecodingGoesOn_data()
+void Cp932Test::invalidBytesBecomeReplacementAndDecodingGoesOn_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
@@ -107,7 +107,7 @@ void TestCp932::invalidBytesBecomeReplacementAndDecodingGoesOn_data()
     QTest::newRow("0xFD-0xFF") << QByteArray("\xFD\xFE\xFF") << QString(3, r);
 }
 
-void TestCp932::invalidBytesBecomeReplacementAndDecodingGoesOn()
+void Cp932Test::invalidBytesBecomeReplacementAndDecodingGoesOn()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
@@ -116,5 +116,5 @@ void TestCp932::invalidBytesBecomeReplacementAndDecodingGoesOn()
     QVERIFY(!clean);
 }
 
-QTEST_GUILESS_MAIN(TestCp932)
+QTEST_GUILESS_MAIN(Cp932Test)
 #include "tst_cp932.moc"

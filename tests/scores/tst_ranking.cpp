@@ -19,7 +19,7 @@ ScoreTable Table(qint32 s1, qint32 s2, qint32 s3)
 
 } // namespace
 
-class TestRanking : public QObject {
+class RankingTest : public QObject {
     Q_OBJECT
 private slots:
     void equalScoreRanksBelow();
@@ -36,7 +36,7 @@ private:
     QTemporaryDir dir_;
 };
 
-void TestRanking::equalScoreRanksBelow()
+void RankingTest::equalScoreRanksBelow()
 {
     const RankOutcome r = RankScore(Table(300, 200, 100), 300, 9, "new");
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
@@ -52,7 +52,7 @@ void TestRanking::equalScoreRanksBelow()
     QCOMPARE(r.table.check, 1500);
 }
 
-void TestRanking::singlePrecisionScoreRanksAndStoresLikeInteger()
+void RankingTest::singlePrecisionScoreRanksAndStoresLikeInteger()
 {
     const float asFloat = 305.0f;
     const qint16 asShort = 305;
@@ -66,7 +66,7 @@ void TestRanking::singlePrecisionScoreRanksAndStoresLikeInteger()
     QCOMPARE(PlaceFor(Table(300, 200, 100), 100.0), ScorePlace::None);
 }
 
-void TestRanking::firstGameOnEmptyTable()
+void RankingTest::firstGameOnEmptyTable()
 {
     const RankOutcome r = RankScore(ScoreTable{}, 35, 4, QStringLiteral("初"));
     QCOMPARE(r.place, ScorePlace::First);
@@ -76,7 +76,7 @@ void TestRanking::firstGameOnEmptyTable()
     QCOMPARE(r.table, expected);
 }
 
-void TestRanking::firstPlaceShiftsWholePlacesDown()
+void RankingTest::firstPlaceShiftsWholePlacesDown()
 {
     const RankOutcome r = RankScore(Table(300, 200, 100), 1000, 50, "top");
     QCOMPARE(r.place, ScorePlace::First);
@@ -88,7 +88,7 @@ void TestRanking::firstPlaceShiftsWholePlacesDown()
     QCOMPARE(r.table.tag, 121);
 }
 
-void TestRanking::thirdPlaceKeepsCheckOfUnchangedFirst()
+void RankingTest::thirdPlaceKeepsCheckOfUnchangedFirst()
 {
     ScoreTable in = Table(300, 200, 100);
     in.check = 1, in.tag = 2;
@@ -100,7 +100,7 @@ void TestRanking::thirdPlaceKeepsCheckOfUnchangedFirst()
     QCOMPARE(r.table.check, 1500);
 }
 
-void TestRanking::noPlaceStillStampsAndSaves()
+void RankingTest::noPlaceStillStampsAndSaves()
 {
     const QString path = dir_.filePath("noplace.dat");
     ScoreTable t = Table(300, 200, 100);
@@ -111,7 +111,7 @@ void TestRanking::noPlaceStillStampsAndSaves()
     QCOMPARE(ReadBytes(path), *SerializeScoreRecord(expected));
 }
 
-void TestRanking::movedNamesKeepTheirBytesOnDisk()
+void RankingTest::movedNamesKeepTheirBytesOnDisk()
 {
     const QString path = dir_.filePath("moved.dat");
     // ED40 would be written back as FA5C if it were encoded again.
@@ -130,7 +130,7 @@ void TestRanking::movedNamesKeepTheirBytesOnDisk()
     QCOMPARE(ReadBytes(path), record + old.right(4));
 }
 
-void TestRanking::confirmingTheProposedNameKeepsItsBytes()
+void RankingTest::confirmingTheProposedNameKeepsItsBytes()
 {
     ScoreTable t;
     t.score1 = 300, t.name1 = ScoreName::FromBytes(Hex("ED40"));
@@ -146,7 +146,7 @@ void TestRanking::confirmingTheProposedNameKeepsItsBytes()
     QCOMPARE(r.table.name1.bytes(), Hex("FA5C"));
 }
 
-void TestRanking::emptyNameTakesTwoBytes()
+void RankingTest::emptyNameTakesTwoBytes()
 {
     const QString path = dir_.filePath("empty.dat");
     ScoreTable t;
@@ -155,5 +155,5 @@ void TestRanking::emptyNameTakesTwoBytes()
                                   "00000000 0000 00000000 79000000 AF000000"));
 }
 
-QTEST_GUILESS_MAIN(TestRanking)
+QTEST_GUILESS_MAIN(RankingTest)
 #include "tst_ranking.moc"

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestScoreDamage : public QObject {
+class ScoreDamageTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -23,13 +23,13 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestScoreDamage::init()
+void ScoreDamageTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
 }
 
-void TestScoreDamage::truncatedAtEveryByte()
+void ScoreDamageTest::truncatedAtEveryByte()
 {
     ScoreTable full;
     full.score1 = 0x01020304, full.name1 = ScoreName::FromText("AB"), full.hits1 = 11;
@@ -67,7 +67,7 @@ void TestScoreDamage::truncatedAtEveryByte()
     }
 }
 
-void TestScoreDamage::nameLengthPastTheEnd_data()
+void ScoreDamageTest::nameLengthPastTheEnd_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("score1");
@@ -82,7 +82,7 @@ void TestScoreDamage::nameLengthPastTheEnd_data()
         << 500 << QStringLiteral("A") << 400;
 }
 
-void TestScoreDamage::nameLengthPastTheEnd()
+void ScoreDamageTest::nameLengthPastTheEnd()
 {
     QFETCH(QByteArray, file);
     QFETCH(int, score1);
@@ -101,7 +101,7 @@ void TestScoreDamage::nameLengthPastTheEnd()
     QCOMPARE(ReadBytes(path()), file);
 }
 
-void TestScoreDamage::invalidCp932BytesLoadAndAreKept()
+void ScoreDamageTest::invalidCp932BytesLoadAndAreKept()
 {
     const QByteArray bad = Hex("41 8540 82");
     const QByteArray file = RecordBuilder().num(300).name(bad).num(3)
@@ -123,7 +123,7 @@ void TestScoreDamage::invalidCp932BytesLoadAndAreKept()
                                     .num(121).num(2000).raw(file.mid(49)).bytes);
 }
 
-void TestScoreDamage::hugeFileIsReadOnlyAsFarAsTheRecord()
+void ScoreDamageTest::hugeFileIsReadOnlyAsFarAsTheRecord()
 {
     // 20 MB of tail: the load must not care, and a save must carry it over.
     QByteArray file = RecordBuilder().num(5).name("Q").num(1).num(0).name({}).num(0)
@@ -144,5 +144,5 @@ void TestScoreDamage::hugeFileIsReadOnlyAsFarAsTheRecord()
     QCOMPARE(after.mid(recordSize), file.mid(recordSize));
 }
 
-QTEST_GUILESS_MAIN(TestScoreDamage)
+QTEST_GUILESS_MAIN(ScoreDamageTest)
 #include "tst_scoredamage.moc"

@@ -35,7 +35,7 @@ QString StatusLine(Code c)
 
 } // namespace
 
-class TestScoreFaults : public QObject {
+class ScoreFaultsTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -66,14 +66,14 @@ private:
     QString path_;
 };
 
-void TestScoreFaults::init()
+void ScoreFaultsTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     path_ = dir_->filePath(QStringLiteral("BIMZO.DAT"));
 }
 
-void TestScoreFaults::cleanup()
+void ScoreFaultsTest::cleanup()
 {
     // Give everything back to us so the temporary directory can be removed.
     const QString cmd = QStringLiteral("chmod -R u+rwx '%1'").arg(dir_->path());
@@ -81,18 +81,18 @@ void TestScoreFaults::cleanup()
     dir_.reset();
 }
 
-QString TestScoreFaults::sharedDir()
+QString ScoreFaultsTest::sharedDir()
 {
     ::chmod(QFile::encodeName(dir_->path()).constData(), 0777);
     return dir_->path();
 }
 
-ToolResult TestScoreFaults::runUnprivileged(const QStringList& args)
+ToolResult ScoreFaultsTest::runUnprivileged(const QStringList& args)
 {
     return RunTool(QStringList{QStringLiteral("--drop-root")} + args);
 }
 
-void TestScoreFaults::directoryNamedLikeTheFile()
+void ScoreFaultsTest::directoryNamedLikeTheFile()
 {
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("BIMZO.DAT")));
     ScoreTable t = SampleTable();
@@ -111,7 +111,7 @@ void TestScoreFaults::directoryNamedLikeTheFile()
     QVERIFY(QDir(path_).isEmpty());
 }
 
-void TestScoreFaults::fifoNamedLikeTheFileDoesNotBlock()
+void ScoreFaultsTest::fifoNamedLikeTheFileDoesNotBlock()
 {
     QCOMPARE(::mkfifo(QFile::encodeName(path_).constData(), 0644), 0);
     ScoreTable t = SampleTable();
@@ -123,7 +123,7 @@ void TestScoreFaults::fifoNamedLikeTheFileDoesNotBlock()
     QCOMPARE(t, SampleTable());
 }
 
-void TestScoreFaults::unwritableDirectory()
+void ScoreFaultsTest::unwritableDirectory()
 {
     const QString dir = sharedDir() + QStringLiteral("/game");
     QVERIFY(QDir().mkdir(dir));
@@ -151,7 +151,7 @@ void TestScoreFaults::unwritableDirectory()
     QVERIFY(QFileInfo(sharedDir() + "/data").isDir());
 }
 
-void TestScoreFaults::unreadableFile()
+void ScoreFaultsTest::unreadableFile()
 {
     const QString file = sharedDir() + QStringLiteral("/BIMZO.DAT");
     QVERIFY(SaveScoreTable(SampleTable(), file).ok());
@@ -173,7 +173,7 @@ void TestScoreFaults::unreadableFile()
     QCOMPARE(ReadBytes(file), before);
 }
 
-void TestScoreFaults::readOnlyFile()
+void ScoreFaultsTest::readOnlyFile()
 {
     const QString file = sharedDir() + QStringLiteral("/BIMZO.DAT");
     QVERIFY(SaveScoreTable(SampleTable(), file).ok());
@@ -191,7 +191,7 @@ void TestScoreFaults::readOnlyFile()
     QCOMPARE(ReadBytes(file), before);
 }
 
-void TestScoreFaults::diskFullLeavesTheOldFile()
+void ScoreFaultsTest::diskFullLeavesTheOldFile()
 {
     // A file size limit makes writes fail like a full disk (EFBIG instead of ENOSPC).
     WriteBytes(path_, *SerializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
@@ -217,7 +217,7 @@ void TestScoreFaults::diskFullLeavesTheOldFile()
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
 }
 
-void TestScoreFaults::fullFileSystemLeavesTheOldFile()
+void ScoreFaultsTest::fullFileSystemLeavesTheOldFile()
 {
     // A small file system of its own, filled up; needs the right to mount.
     const QString mnt = dir_->filePath(QStringLiteral("small"));
@@ -261,7 +261,7 @@ void TestScoreFaults::fullFileSystemLeavesTheOldFile()
     }
 }
 
-void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
+void ScoreFaultsTest::killedSaveLeavesOldOrNewNeverAMix()
 {
     // The helper saves two tables of equal size in turn; kill it anywhere.
     ScoreTable a, b;
@@ -286,7 +286,7 @@ void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
     QVERIFY(sawB > 0);  // the saves did run
 }
 
-void TestScoreFaults::fileVanishedAfterLoadIsWrittenAgainWhole()
+void ScoreFaultsTest::fileVanishedAfterLoadIsWrittenAgainWhole()
 {
     QVERIFY(SaveScoreTable(SampleTable(), path_).ok());
     ScoreTable t;
@@ -305,7 +305,7 @@ void TestScoreFaults::fileVanishedAfterLoadIsWrittenAgainWhole()
     QCOMPARE(onDisk.name3.text(), QStringLiteral("ソ"));
 }
 
-void TestScoreFaults::checkOverflowIsRefused_data()
+void ScoreFaultsTest::checkOverflowIsRefused_data()
 {
     QTest::addColumn<qint32>("score1");
     QTest::addColumn<double>("score");  // a game that does not take place 1
@@ -316,7 +316,7 @@ void TestScoreFaults::checkOverflowIsRefused_data()
     QTest::newRow("one below") << qint32(-429496730) << -2e9 << true;
 }
 
-void TestScoreFaults::checkOverflowIsRefused()
+void ScoreFaultsTest::checkOverflowIsRefused()
 {
     QFETCH(qint32, score1);
     QFETCH(double, score);
@@ -342,7 +342,7 @@ void TestScoreFaults::checkOverflowIsRefused()
     }
 }
 
-void TestScoreFaults::nameOver65535BytesIsRefused()
+void ScoreFaultsTest::nameOver65535BytesIsRefused()
 {
     WriteBytes(path_, *SerializeScoreRecord(SampleTable()));
     const QByteArray before = ReadBytes(path_);
@@ -359,7 +359,7 @@ void TestScoreFaults::nameOver65535BytesIsRefused()
     QCOMPARE(ReadBytes(path_), before);
 }
 
-void TestScoreFaults::nameWithoutCp932FormIsRefused()
+void ScoreFaultsTest::nameWithoutCp932FormIsRefused()
 {
     WriteBytes(path_, *SerializeScoreRecord(SampleTable()));
     const QByteArray before = ReadBytes(path_);
@@ -371,5 +371,5 @@ void TestScoreFaults::nameWithoutCp932FormIsRefused()
     QCOMPARE(ReadBytes(path_), before);
 }
 
-QTEST_GUILESS_MAIN(TestScoreFaults)
+QTEST_GUILESS_MAIN(ScoreFaultsTest)
 #include "tst_scorefaults.moc"

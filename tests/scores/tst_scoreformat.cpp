@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestScoreFormat : public QObject {
+class ScoreFormatTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -32,13 +32,13 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
-void TestScoreFormat::init()
+void ScoreFormatTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
 }
 
-void TestScoreFormat::joinPathWithBackslash_data()
+void ScoreFormatTest::joinPathWithBackslash_data()
 {
     QTest::addColumn<QString>("dir");
     QTest::addColumn<QString>("joined");
@@ -48,21 +48,21 @@ void TestScoreFormat::joinPathWithBackslash_data()
     QTest::newRow("slash is not the separator") << "C:/Games/" << "C:/Games/\\BIMZO.DAT";
 }
 
-void TestScoreFormat::joinPathWithBackslash()
+void ScoreFormatTest::joinPathWithBackslash()
 {
     QFETCH(QString, dir);
     QFETCH(QString, joined);
     QCOMPARE(JoinPath(dir, QStringLiteral("BIMZO.DAT"), QLatin1Char('\\')), joined);
 }
 
-void TestScoreFormat::joinPathOnThisPlatform()
+void ScoreFormatTest::joinPathOnThisPlatform()
 {
     QCOMPARE(JoinPath("/usr/games", "BIMZO.DAT"), QStringLiteral("/usr/games/BIMZO.DAT"));
     QCOMPARE(JoinPath("/", "BIMZO.DAT"), QStringLiteral("/BIMZO.DAT"));
     QCOMPARE(JoinPath("", "BIMZO.DAT"), QStringLiteral("/BIMZO.DAT"));
 }
 
-void TestScoreFormat::fortyByteExample()
+void ScoreFormatTest::fortyByteExample()
 {
     ScoreTable t;
     t.score1 = 250, t.name1 = ScoreName::FromText("AB"), t.hits1 = 12;
@@ -73,7 +73,7 @@ void TestScoreFormat::fortyByteExample()
                                     "00000000 0000 00000000 79000000 E2040000"));
 }
 
-void TestScoreFormat::threeEmptyNamesAre38Bytes()
+void ScoreFormatTest::threeEmptyNamesAre38Bytes()
 {
     ScoreTable t;
     t.score1 = -1, t.hits3 = 0x7FFFFFFF;
@@ -82,7 +82,7 @@ void TestScoreFormat::threeEmptyNamesAre38Bytes()
                                     "00000000 0000 FFFFFF7F 00000000 00000000"));
 }
 
-void TestScoreFormat::fourFullWidthCharactersHaveLength8()
+void ScoreFormatTest::fourFullWidthCharactersHaveLength8()
 {
     ScoreTable t;
     t.name2 = ScoreName::FromText(QStringLiteral("山田太郎"));
@@ -92,7 +92,7 @@ void TestScoreFormat::fourFullWidthCharactersHaveLength8()
     QCOMPARE(bytes.mid(14, 10), Hex("0800 8E52 9363 91BE 9859"));
 }
 
-void TestScoreFormat::maximumNameLengthRoundTrips()
+void ScoreFormatTest::maximumNameLengthRoundTrips()
 {
     ScoreTable t;
     t.name3 = ScoreName::FromText(QString(65535, QLatin1Char('x')));
@@ -106,7 +106,7 @@ void TestScoreFormat::maximumNameLengthRoundTrips()
     QCOMPARE(back, t);
 }
 
-void TestScoreFormat::windowsFileLoadsWithTheSameNames()
+void ScoreFormatTest::windowsFileLoadsWithTheSameNames()
 {
     // Names as a Japanese Windows writes them: ソ ends in 0x5C, ～ is 0x8160.
     WriteBytes(path(), RecordBuilder()
@@ -125,7 +125,7 @@ void TestScoreFormat::windowsFileLoadsWithTheSameNames()
     QCOMPARE(t.check, 4500);
 }
 
-void TestScoreFormat::shorterSaveKeepsLengthAndTail()
+void ScoreFormatTest::shorterSaveKeepsLengthAndTail()
 {
     ScoreTable longer;
     longer.name1 = ScoreName::FromText("LONGNAME"), longer.name2 = ScoreName::FromText("SECOND");
@@ -146,7 +146,7 @@ void TestScoreFormat::shorterSaveKeepsLengthAndTail()
     QCOMPARE(back, shorter);
 }
 
-void TestScoreFormat::longerSaveReplacesTailAndGrows()
+void ScoreFormatTest::longerSaveReplacesTailAndGrows()
 {
     const QByteArray old = *SerializeScoreRecord(ScoreTable{}) + QByteArray("0123456789");
     WriteBytes(path(), old);
@@ -160,7 +160,7 @@ void TestScoreFormat::longerSaveReplacesTailAndGrows()
     QCOMPARE(ReadBytes(path()), *SerializeScoreRecord(t));
 }
 
-void TestScoreFormat::loadThenSaveReproducesAllButTagAndCheck()
+void ScoreFormatTest::loadThenSaveReproducesAllButTagAndCheck()
 {
     // Bytes a re-encoding would change: ED40 (saved again as FA5C) and an invalid pair.
     const QByteArray file = RecordBuilder()
@@ -183,7 +183,7 @@ void TestScoreFormat::loadThenSaveReproducesAllButTagAndCheck()
     QCOMPARE(after.mid(tagAt + 8), QByteArray("stale tail"));
 }
 
-void TestScoreFormat::missingFileIsCreatedEmptyByLoad()
+void ScoreFormatTest::missingFileIsCreatedEmptyByLoad()
 {
     ScoreTable t;
     t.score2 = 40;
@@ -194,5 +194,5 @@ void TestScoreFormat::missingFileIsCreatedEmptyByLoad()
     QCOMPARE(t, ScoreTable{});
 }
 
-QTEST_GUILESS_MAIN(TestScoreFormat)
+QTEST_GUILESS_MAIN(ScoreFormatTest)
 #include "tst_scoreformat.moc"

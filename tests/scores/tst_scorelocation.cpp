@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestScoreLocation : public QObject {
+class ScoreLocationTest : public QObject {
     Q_OBJECT
 private slots:
     void besideAWritableExecutable();
@@ -19,7 +19,7 @@ private:
     QTemporaryDir dir_;
 };
 
-void TestScoreLocation::besideAWritableExecutable()
+void ScoreLocationTest::besideAWritableExecutable()
 {
     const ScoreFileLocation where = LocateScoreFile(dir_.path(), dir_.filePath("data"));
     QCOMPARE(where.path, dir_.filePath("BIMZO.DAT"));
@@ -27,7 +27,7 @@ void TestScoreLocation::besideAWritableExecutable()
     QVERIFY(!QFileInfo::exists(dir_.filePath("data")));
 }
 
-void TestScoreLocation::dataDirectoryWhenExecutableDirectoryUnusable()
+void ScoreLocationTest::dataDirectoryWhenExecutableDirectoryUnusable()
 {
     // A missing directory cannot take the file either.
     const QString exe = dir_.filePath("gone");
@@ -37,7 +37,7 @@ void TestScoreLocation::dataDirectoryWhenExecutableDirectoryUnusable()
     QVERIFY(QFileInfo(dir_.filePath("d1/d2")).isDir());
 }
 
-void TestScoreLocation::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
+void ScoreLocationTest::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
 {
     // The layout of `cmake --install`: root may write bin, but scores stay out of it.
     QVERIFY(QDir(dir_.path()).mkpath("usr/bin"));
@@ -49,7 +49,7 @@ void TestScoreLocation::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
     QCOMPARE(where.legacyPath, dir_.filePath("usr/bin/BIMZO.DAT"));
 }
 
-void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
+void ScoreLocationTest::legacyFileIsReadUntilTheFirstSave()
 {
     QVERIFY(QDir(dir_.path()).mkpath("l/exe"));
     QVERIFY(QDir(dir_.path()).mkpath("l/data"));
@@ -77,7 +77,7 @@ void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
     QVERIFY(t.name1.isEmpty());
 }
 
-void TestScoreLocation::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
+void ScoreLocationTest::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
 {
     QVERIFY(QDir(dir_.path()).mkpath("n/data"));
     const ScoreFileLocation where(dir_.filePath("n/data/BIMZO.DAT"), dir_.filePath("n/exe/BIMZO.DAT"));
@@ -88,5 +88,5 @@ void TestScoreLocation::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
     QVERIFY(QFileInfo(where.path).isFile());
 }
 
-QTEST_GUILESS_MAIN(TestScoreLocation)
+QTEST_GUILESS_MAIN(ScoreLocationTest)
 #include "tst_scorelocation.moc"

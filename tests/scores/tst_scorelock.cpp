@@ -33,7 +33,7 @@ QByteArray ReadLine(QProcess& p)
 
 } // namespace
 
-class TestScoreLock : public QObject {
+class ScoreLockTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -48,14 +48,14 @@ private:
     QString path_;
 };
 
-void TestScoreLock::init()
+void ScoreLockTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     path_ = dir_->filePath(QStringLiteral("BIMZO.DAT"));
 }
 
-void TestScoreLock::twoCopiesRecordingInTurnKeepBothEntries()
+void ScoreLockTest::twoCopiesRecordingInTurnKeepBothEntries()
 {
     // Both game-over dialogs open on the same table before either records.
     ScoreTable start;
@@ -88,7 +88,7 @@ void TestScoreLock::twoCopiesRecordingInTurnKeepBothEntries()
     QVERIFY(!QFile::exists(path_ + QStringLiteral(".lock")));
 }
 
-void TestScoreLock::twoCopiesRecordingAtOnceKeepTheBestThree()
+void ScoreLockTest::twoCopiesRecordingAtOnceKeepTheBestThree()
 {
     // Each copy records rising scores that always take its own first place;
     // 10, 30, ... 790 and 20, 40, ... 800 interleave in the file.
@@ -113,7 +113,7 @@ void TestScoreLock::twoCopiesRecordingAtOnceKeepTheBestThree()
     QCOMPARE(t.hits2, count - 1);
 }
 
-void TestScoreLock::lockOfAKilledCopyDoesNotBlock()
+void ScoreLockTest::lockOfAKilledCopyDoesNotBlock()
 {
     auto holder = StartTool({"holdlock", path_});
     QCOMPARE(ReadLine(*holder), QByteArray("locked"));
@@ -133,7 +133,7 @@ void TestScoreLock::lockOfAKilledCopyDoesNotBlock()
     QVERIFY(!QFile::exists(path_ + QStringLiteral(".lock")));
 }
 
-void TestScoreLock::lockThatCannotBeHadIsAnErrorAndChangesNothing()
+void ScoreLockTest::lockThatCannotBeHadIsAnErrorAndChangesNothing()
 {
     ScoreTable start;
     start.score1 = 300, start.name1 = ScoreName::FromText("KEEP");
@@ -154,5 +154,5 @@ void TestScoreLock::lockThatCannotBeHadIsAnErrorAndChangesNothing()
     QCOMPARE(ReadBytes(path_), before);
 }
 
-QTEST_GUILESS_MAIN(TestScoreLock)
+QTEST_GUILESS_MAIN(ScoreLockTest)
 #include "tst_scorelock.moc"

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/GameApp.h"
+#include "tests/support/ScriptedRandom.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The three windows as the program wires them, with the score file in a
+// temporary folder of their own, the falls scripted and file errors kept.
+class GameDriver {
+public:
+    GameDriver()
+        : app_(std::make_unique<GameApp>(
+              random, [this] { return ScoreFileLocation(scoreFilePath()); },
+              [this](const QString& message) { errors << message; }))
+    {
+    }
+    ~GameDriver()
+    {
+        app_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Shows the main window; false if the folder or the window is missing.
+    [[nodiscard]] bool start()
+    {
+        app_->start();
+        return dir_.isValid() && QTest::qWaitForWindowExposed(mainWindow());
+    }
+
+    GameApp& app() { return *app_; }
+    Game& game() { return app_->game(); }
+    bimzo* mainWindow() { return app_->mainWindow().get(); }
+    GMEND* gameOver() { return app_->gameOverDialog().get(); }
+    HI_S* highScores() { return app_->highScoreDialog().get(); }
+    QString scoreFilePath() const { return dir_.filePath(QStringLiteral("BIMZO.DAT")); }
+
+    // Starts a game, first hits a target at the floor if asked (460 points),
+    // and ends the game by the floor at the next tick.
+    void playAndEnd(bool hitAtTheFloor = false)
+    {
+        mainWindow()->stm_Click();
+        if (hitAtTheFloor) {
+            game().boardForTesting().targetTop[1] = 5520;
+            mainWindow()->sb_Click(1);
+        }
+        game().boardForTesting().targetTop[0] = 5520;
+        mainWindow()->Timer1_Timer();
+    }
+
+    ScriptedRandom random;
+    QStringList errors;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<GameApp> app_;
+};
