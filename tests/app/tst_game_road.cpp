@@ -2,8 +2,10 @@
 #include "scores/scorefile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
+#include "tests/support/Tiles.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
+#include "ui/Pictures.h"
 #include "ui/TextBox.h"
 
 #include <QApplication>
@@ -26,6 +28,8 @@ private slots:
     void scoreEqualToThirdPlaceGetsTheButtons();
     void enterAtOnceRecordsUnderTheOldFirstName();
     void twoTargetsPastTheFloorOpenOneDialog();
+    void hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays();
+    void dialogsAreTiledWithTheLavenderPictureStretchedTo21By29();
 
     // The name box
     void nameBoxTakesAtMostTwelveCharacters();
@@ -40,6 +44,7 @@ private slots:
     void fileEndUnloadsEverything();
 
     // The high-score dialog
+    void highScoresWithoutAFileCreateItAndShowAnEmptyTable();
     void highScoresOpenOnceAndShowTheFile();
     void highScoresLeftOpenKeepTheOldTable();
 
@@ -163,6 +168,32 @@ void GameRoadTest::twoTargetsPastTheFloorOpenOneDialog()
              1);
 }
 
+void GameRoadTest::hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays()
+{
+    mainWindow()->stm_Click();
+    mainWindow()->Timer1_Timer();
+    driver_->game().setHitCountForTesting(499);
+    mainWindow()->sb_Click(2);  // the 500th hit, 45 points at 540
+    mainWindow()->Timer1_Timer();  // the hit limit: no points, no move
+    QVERIFY(gameOver());
+    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("50"));
+    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_0"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("打ち止め"));
+}
+
+void GameRoadTest::dialogsAreTiledWithTheLavenderPictureStretchedTo21By29()
+{
+    const QImage lavender = pictures::read(QStringLiteral("tile_lavender"));
+    QCOMPARE(lavender.size(), QSize(16, 29));
+    playAndEnd();
+    QString mismatch = tilingMismatch(*gameOver(), lavender, QSize(21, 29));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(QStringLiteral("GMEND ") + mismatch));
+    mainWindow()->him_Click();
+    mismatch = tilingMismatch(*highScores(), lavender, QSize(21, 29));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(QStringLiteral("HI_S ") + mismatch));
+}
+
 void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
 {
     playAndEnd();
@@ -262,6 +293,19 @@ void GameRoadTest::fileEndUnloadsEverything()
     QCOMPARE(quit.count(), 1);
     QVERIFY(!mainWindow());
     QCOMPARE(readTable().score1, 0);  // nothing recorded
+}
+
+void GameRoadTest::highScoresWithoutAFileCreateItAndShowAnEmptyTable()
+{
+    mainWindow()->him_Click();
+    QVERIFY(highScores());
+    QVERIFY(QFileInfo(path()).isFile());
+    QCOMPARE(QFileInfo(path()).size(), 0);
+    for (const char* score : {"Label1", "Label4", "Label7"})
+        QCOMPARE(child<Label>(highScores(), QLatin1String(score))->text(), QStringLiteral("0"));
+    for (const char* name : {"Label2", "Label5", "Label8"})
+        QCOMPARE(child<Label>(highScores(), QLatin1String(name))->text(), QString());
+    QVERIFY(driver_->errors.isEmpty());
 }
 
 void GameRoadTest::highScoresOpenOnceAndShowTheFile()

@@ -7,11 +7,15 @@
 #include "ui/Line.h"
 #include "tests/support/Child.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/Tiles.h"
+#include "ui/Pictures.h"
 #include "game/bimzo.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class BimzoWindowTest : public QObject {
     Q_OBJECT
@@ -25,14 +29,16 @@ private slots:
     void lanesStandAtTheirPlaces();
     void controlsStackAsDesigned();
     void scoreCaptionHasItsCursorAndTooltip();
-    void backgroundIsTiled();
+    void backgroundIsTheSkyPictureStretchedToTilesOf53Pixels();
     void aboutTextHasSixLines();
+    void aboutBoxHasTheTitleOneOkButtonAndNoIcon();
 
     // Input
     void f5StartsAGame();
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
     void timerTicksWhileAGameRuns();
+    void gameGoesOnWhileTheAboutBoxIsOpen();
     void startInMidGameWaitsAWholeIntervalAgain();
     void gameOverDisablesTheWindowAndSignalsOnce();
     void disabledWindowTakesNoClickOrKey();
@@ -132,14 +138,12 @@ void BimzoWindowTest::scoreCaptionHasItsCursorAndTooltip()
     QCOMPARE(child<Image>("sb_0")->cursor().shape(), Qt::UpArrowCursor);
 }
 
-void BimzoWindowTest::backgroundIsTiled()
+void BimzoWindowTest::backgroundIsTheSkyPictureStretchedToTilesOf53Pixels()
 {
-    const QImage shot = window_->client()->grab().toImage();
-    // A point that no control covers shows the pale sky-blue tile.
-    const QColor c = shot.pixelColor(5, 200);
-    QVERIFY2(c.blue() > c.red() && c.red() >= 0x80 && c.green() >= 0xb0,
-             qPrintable(c.name()));
-    QVERIFY(c != QColor(128, 128, 255));
+    const QImage sky = pictures::read(QStringLiteral("tile_sky"));
+    QCOMPARE(sky.size(), QSize(50, 50));
+    const QString mismatch = tilingMismatch(*window_, sky, QSize(53, 53));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void BimzoWindowTest::aboutTextHasSixLines()
@@ -152,6 +156,32 @@ void BimzoWindowTest::aboutTextHasSixLines()
     QVERIFY(lines[2].contains(QStringLiteral("@example.org")));
     QVERIFY(lines[4].startsWith(QStringLiteral("最新版　")));
     QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d{4}  \\S")).match(lines[5]).hasMatch());
+}
+
+void BimzoWindowTest::aboutBoxHasTheTitleOneOkButtonAndNoIcon()
+{
+    QString title, message;
+    QList<QAbstractButton*> buttons;
+    QMessageBox::StandardButton button = QMessageBox::NoButton;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            title = box->windowTitle();
+            message = box->text();
+            buttons = box->buttons();
+            button = box->standardButton(buttons.value(0));
+            icon = box->icon();
+        }
+        if (modal)
+            modal->close();
+    });
+    window_->mab_Click();
+    QCOMPARE(title, QStringLiteral("Bimzo！"));
+    QCOMPARE(message, bimzo::aboutText());
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(button, QMessageBox::Ok);
+    QCOMPARE(icon, QMessageBox::NoIcon);
 }
 
 void BimzoWindowTest::f5StartsAGame()
@@ -190,6 +220,25 @@ void BimzoWindowTest::timerTicksWhileAGameRuns()
     window_->stm_Click();
     QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
     QCOMPARE(child<Image>("tg_0")->y(), 36);  // the scripted fall of one unit
+}
+
+void BimzoWindowTest::gameGoesOnWhileTheAboutBoxIsOpen()
+{
+    window_->stm_Click();
+    bool boxWasOpen = false;
+    QString scoreWhileOpen;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        boxWasOpen = box != nullptr;
+        // The game timer's own ticks, inside the box's event loop.
+        QTest::qWaitFor([&] { return text("ten_1") != QLatin1String("0"); }, 3000);
+        scoreWhileOpen = text("ten_1");
+        if (box)
+            box->close();
+    });
+    window_->mab_Click();
+    QVERIFY(boxWasOpen);
+    QCOMPARE(scoreWhileOpen, QStringLiteral("5"));
 }
 
 void BimzoWindowTest::startInMidGameWaitsAWholeIntervalAgain()
