@@ -177,7 +177,7 @@ QString bimzo::aboutText()
 
 void bimzo::mab_Click()
 {
-    MsgBox(this, aboutText(), windowTitle());
+    showMessageBox(this, aboutText(), windowTitle());
 }
 
 // Pushes the rules' board into the controls. Each setter skips an unchanged

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-void MsgBox(QWidget* parent, const QString& text, const QString& title)
+void showMessageBox(QWidget* parent, const QString& text, const QString& title)
 {
     // No Qt parent: a window disabled while the box is up (a game that ends
     // meanwhile) must not disable the box with it.

@@ -5,4 +5,4 @@
 class QWidget;
 
 // A modal box with one OK button and no icon; returns when it is closed.
-void MsgBox(QWidget* parent, const QString& text, const QString& title);
+void showMessageBox(QWidget* parent, const QString& text, const QString& title);
