@@ -1,6 +1,6 @@
 // One load and one save of a typical BIMZO.DAT (three short Japanese names).
 
-#include "scores/scorefile.h"
+#include "scores/ScoreFile.h"
 
 #include <QTemporaryDir>
 
@@ -11,10 +11,10 @@ namespace {
 ScoreTable Typical()
 {
     ScoreTable t;
-    t.score1 = 12345, t.name1 = ScoreName::FromText(QStringLiteral("やまだ")), t.hits1 = 320;
-    t.score2 = 9870, t.name2 = ScoreName::FromText(QStringLiteral("ＡＢＣ")), t.hits2 = 250;
-    t.score3 = 5000, t.name3 = ScoreName::FromText(QStringLiteral("player")), t.hits3 = 120;
-    t.tag = 121, t.check = t.score1 * 5;
+    t.entries[0].score = 12345, t.entries[0].name = ScoreName::fromText(QStringLiteral("やまだ")), t.entries[0].hits = 320;
+    t.entries[1].score = 9870, t.entries[1].name = ScoreName::fromText(QStringLiteral("ＡＢＣ")), t.entries[1].hits = 250;
+    t.entries[2].score = 5000, t.entries[2].name = ScoreName::fromText(QStringLiteral("player")), t.entries[2].hits = 120;
+    t.tag = 121, t.check = t.entries[0].score * 5;
     return t;
 }
 

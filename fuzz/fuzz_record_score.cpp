@@ -1,7 +1,7 @@
 // Fuzzes the ranking step over any table, score, hit count and name.
 
-#include "scores/ranking.h"
-#include "scores/scoretable.h"
+#include "scores/Ranking.h"
+#include "scores/ScoreFormat.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -41,23 +41,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string nameUtf8 = in.ConsumeRandomLengthString(64);
     const QString name = QString::fromUtf8(nameUtf8.data(), static_cast<qsizetype>(nameUtf8.size()));
     const std::vector<std::uint8_t> rest = in.ConsumeRemainingBytes<std::uint8_t>();
-    const ScoreTable table = ParseScoreRecord(QByteArrayView(rest.data(), static_cast<qsizetype>(rest.size()))).table;
+    const ScoreTable table = parseScoreRecord(QByteArrayView(rest.data(), static_cast<qsizetype>(rest.size()))).table;
 
-    const RankOutcome r = RankScore(table, score, hits, name);
+    const RankOutcome r = rankScore(table, score, hits, name);
     if (r.code != ScoreFileStatus::Code::Ok) {
         Require(r.table == table, "a refused ranking changed the table");
         return 0;
     }
     const ScoreTable& t = r.table;
     Require(t.tag == 121, "tag");
-    Require(static_cast<qint64>(t.score1) * 5 == t.check, "check");
+    Require(static_cast<qint64>(t.entries[0].score) * 5 == t.check, "check");
 
-    const Place before[3] = {{table.score1, table.name1, table.hits1},
-                             {table.score2, table.name2, table.hits2},
-                             {table.score3, table.name3, table.hits3}};
-    const Place after[3] = {{t.score1, t.name1, t.hits1},
-                            {t.score2, t.name2, t.hits2},
-                            {t.score3, t.name3, t.hits3}};
+    const Place before[3] = {{table.entries[0].score, table.entries[0].name, table.entries[0].hits},
+                             {table.entries[1].score, table.entries[1].name, table.entries[1].hits},
+                             {table.entries[2].score, table.entries[2].name, table.entries[2].hits}};
+    const Place after[3] = {{t.entries[0].score, t.entries[0].name, t.entries[0].hits},
+                            {t.entries[1].score, t.entries[1].name, t.entries[1].hits},
+                            {t.entries[2].score, t.entries[2].name, t.entries[2].hits}};
     const int p = static_cast<int>(r.place) - 1;  // -1: no place
     for (int i = 0; i < 3; ++i) {
         if (p < 0 || i < p)
@@ -68,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(after[i] == before[i - 1], "a place below did not move down whole");
     }
     if (p >= 0)
-        Require(SerializeScoreRecord(t).has_value(), "ranked table cannot be saved");
+        Require(serializeScoreRecord(t).has_value(), "ranked table cannot be saved");
     return 0;
 }

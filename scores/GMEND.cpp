@@ -8,7 +8,9 @@
 #include "scores/NameValidator.h"
 #include "ui/Pictures.h"
 #include "ui/TextBox.h"
-#include "scores/ranking.h"
+#include "scores/Ranking.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
 
 #include <QKeyEvent>
 
@@ -81,10 +83,10 @@ void GMEND::Form_Load()
     const ScoreFileStatus status = LoadScoreTable(table_, locate_());
     if (!status.ok())
         emit scoreFileError(status.message);
-    if (game_.score().value() > static_cast<float>(table_.score3)) {
+    if (placeFor(table_, game_.score().value()) != ScorePlace::None) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
-        PNAME->setText(table_.name1.text());
+        PNAME->setText(table_.entries[0].name.text());
         PNAME->selectAllText();
     }
     focusFirstControl();

@@ -2,7 +2,7 @@
 
 #include "ui/Form.h"
 #include "ui/PictureBox.h"
-#include "scores/ScoreFileLocator.h"
+#include "scores/ScoreLocation.h"
 
 class CommandButton;
 class Game;

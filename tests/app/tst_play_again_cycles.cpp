@@ -5,7 +5,7 @@
 #include "app/GameApp.h"
 #include "tests/game/ScriptedRandom.h"
 #include "ui/TextBox.h"
-#include "scores/scorefile.h"
+#include "scores/ScoreFile.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -88,7 +88,7 @@ void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     ScoreTable table;
     QVERIFY(LoadScoreTable(table, path).ok());
-    QCOMPARE(table.name1.text(), QStringLiteral("Cycle"));
+    QCOMPARE(table.entries[0].name.text(), QStringLiteral("Cycle"));
 }
 
 QTEST_MAIN(PlayAgainCyclesTest)

@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the score tests.
 
-#include "scores/scoretable.h"
+#include "scores/ScoreFormat.h"
 
 #include <QByteArray>
 #include <QFile>

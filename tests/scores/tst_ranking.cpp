@@ -1,6 +1,9 @@
 // Placing a game into the top three, and RecordScore's stamping and saving.
 
-#include "scores/ranking.h"
+#include "scores/Ranking.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
+#include "scores/ScoreFormat.h"
 #include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
@@ -11,9 +14,9 @@ namespace {
 ScoreTable Table(qint32 s1, qint32 s2, qint32 s3)
 {
     ScoreTable t;
-    t.score1 = s1, t.name1 = ScoreName::FromText("one"), t.hits1 = 1;
-    t.score2 = s2, t.name2 = ScoreName::FromText("two"), t.hits2 = 2;
-    t.score3 = s3, t.name3 = ScoreName::FromText("three"), t.hits3 = 3;
+    t.entries[0].score = s1, t.entries[0].name = ScoreName::fromText("one"), t.entries[0].hits = 1;
+    t.entries[1].score = s2, t.entries[1].name = ScoreName::fromText("two"), t.entries[1].hits = 2;
+    t.entries[2].score = s3, t.entries[2].name = ScoreName::fromText("three"), t.entries[2].hits = 3;
     return t;
 }
 
@@ -38,17 +41,17 @@ private:
 
 void TestRanking::equalScoreRanksBelow()
 {
-    const RankOutcome r = RankScore(Table(300, 200, 100), 300, 9, "new");
+    const RankOutcome r = rankScore(Table(300, 200, 100), 300, 9, "new");
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
     QCOMPARE(r.place, ScorePlace::Second);
-    QCOMPARE(r.table.score1, 300);
-    QCOMPARE(r.table.score2, 300);
-    QCOMPARE(r.table.score3, 200);
-    QCOMPARE(r.table.name1.text(), QStringLiteral("one"));
-    QCOMPARE(r.table.name2.text(), QStringLiteral("new"));
-    QCOMPARE(r.table.name3.text(), QStringLiteral("two"));
-    QCOMPARE(r.table.hits2, 9);
-    QCOMPARE(r.table.hits3, 2);
+    QCOMPARE(r.table.entries[0].score, 300);
+    QCOMPARE(r.table.entries[1].score, 300);
+    QCOMPARE(r.table.entries[2].score, 200);
+    QCOMPARE(r.table.entries[0].name.text(), QStringLiteral("one"));
+    QCOMPARE(r.table.entries[1].name.text(), QStringLiteral("new"));
+    QCOMPARE(r.table.entries[2].name.text(), QStringLiteral("two"));
+    QCOMPARE(r.table.entries[1].hits, 9);
+    QCOMPARE(r.table.entries[2].hits, 2);
     QCOMPARE(r.table.check, 1500);
 }
 
@@ -56,33 +59,33 @@ void TestRanking::singlePrecisionScoreRanksAndStoresLikeInteger()
 {
     const float asFloat = 305.0f;
     const qint16 asShort = 305;
-    const RankOutcome f = RankScore(Table(300, 200, 100), asFloat, 7, "f");
-    const RankOutcome s = RankScore(Table(300, 200, 100), asShort, 7, "f");
+    const RankOutcome f = rankScore(Table(300, 200, 100), asFloat, 7, "f");
+    const RankOutcome s = rankScore(Table(300, 200, 100), asShort, 7, "f");
     QCOMPARE(f.place, ScorePlace::First);
-    QCOMPARE(f.table.score1, 305);
+    QCOMPARE(f.table.entries[0].score, 305);
     QCOMPARE(f.table, s.table);
     // Compared as a number before rounding: 300.5 still beats 300.
-    QCOMPARE(PlaceFor(Table(300, 200, 100), 300.5), ScorePlace::First);
-    QCOMPARE(PlaceFor(Table(300, 200, 100), 100.0), ScorePlace::None);
+    QCOMPARE(placeFor(Table(300, 200, 100), 300.5), ScorePlace::First);
+    QCOMPARE(placeFor(Table(300, 200, 100), 100.0), ScorePlace::None);
 }
 
 void TestRanking::firstGameOnEmptyTable()
 {
-    const RankOutcome r = RankScore(ScoreTable{}, 35, 4, QStringLiteral("初"));
+    const RankOutcome r = rankScore(ScoreTable{}, 35, 4, QStringLiteral("初"));
     QCOMPARE(r.place, ScorePlace::First);
     ScoreTable expected;
-    expected.score1 = 35, expected.name1 = ScoreName::FromText(QStringLiteral("初")), expected.hits1 = 4;
+    expected.entries[0].score = 35, expected.entries[0].name = ScoreName::fromText(QStringLiteral("初")), expected.entries[0].hits = 4;
     expected.check = 175, expected.tag = 121;
     QCOMPARE(r.table, expected);
 }
 
 void TestRanking::firstPlaceShiftsWholePlacesDown()
 {
-    const RankOutcome r = RankScore(Table(300, 200, 100), 1000, 50, "top");
+    const RankOutcome r = rankScore(Table(300, 200, 100), 1000, 50, "top");
     QCOMPARE(r.place, ScorePlace::First);
-    QCOMPARE((QList<qint32>{r.table.score1, r.table.score2, r.table.score3}), (QList<qint32>{1000, 300, 200}));
-    QCOMPARE((QList<qint32>{r.table.hits1, r.table.hits2, r.table.hits3}), (QList<qint32>{50, 1, 2}));
-    QCOMPARE((QStringList{r.table.name1.text(), r.table.name2.text(), r.table.name3.text()}),
+    QCOMPARE((QList<qint32>{r.table.entries[0].score, r.table.entries[1].score, r.table.entries[2].score}), (QList<qint32>{1000, 300, 200}));
+    QCOMPARE((QList<qint32>{r.table.entries[0].hits, r.table.entries[1].hits, r.table.entries[2].hits}), (QList<qint32>{50, 1, 2}));
+    QCOMPARE((QStringList{r.table.entries[0].name.text(), r.table.entries[1].name.text(), r.table.entries[2].name.text()}),
              (QStringList{"top", "one", "two"}));
     QCOMPARE(r.table.check, 5000);
     QCOMPARE(r.table.tag, 121);
@@ -92,11 +95,11 @@ void TestRanking::thirdPlaceKeepsCheckOfUnchangedFirst()
 {
     ScoreTable in = Table(300, 200, 100);
     in.check = 1, in.tag = 2;
-    const RankOutcome r = RankScore(in, 150, 5, "mid");
+    const RankOutcome r = rankScore(in, 150, 5, "mid");
     QCOMPARE(r.place, ScorePlace::Third);
-    QCOMPARE(r.table.score3, 150);
-    QCOMPARE(r.table.name3.text(), QStringLiteral("mid"));
-    QCOMPARE(r.table.name2, in.name2);
+    QCOMPARE(r.table.entries[2].score, 150);
+    QCOMPARE(r.table.entries[2].name.text(), QStringLiteral("mid"));
+    QCOMPARE(r.table.entries[1].name, in.entries[1].name);
     QCOMPARE(r.table.check, 1500);
 }
 
@@ -108,7 +111,7 @@ void TestRanking::noPlaceStillStampsAndSaves()
     ScoreTable expected = Table(300, 200, 100);
     expected.tag = 121, expected.check = 1500;
     QCOMPARE(t, expected);
-    QCOMPARE(ReadBytes(path), *SerializeScoreRecord(expected));
+    QCOMPARE(ReadBytes(path), *serializeScoreRecord(expected));
 }
 
 void TestRanking::movedNamesKeepTheirBytesOnDisk()
@@ -133,17 +136,17 @@ void TestRanking::movedNamesKeepTheirBytesOnDisk()
 void TestRanking::confirmingTheProposedNameKeepsItsBytes()
 {
     ScoreTable t;
-    t.score1 = 300, t.name1 = ScoreName::FromBytes(Hex("ED40"));
-    t.score2 = 200, t.name2 = ScoreName::FromBytes(Hex("41 85 40"));  // damaged
+    t.entries[0].score = 300, t.entries[0].name = ScoreName::fromBytes(Hex("ED40"));
+    t.entries[1].score = 200, t.entries[1].name = ScoreName::fromBytes(Hex("41 85 40"));  // damaged
     // Enter pressed on the proposed first-place name.
-    RankOutcome r = RankScore(t, 400, 1, t.name1.text());
-    QCOMPARE(r.table.name1.bytes(), Hex("ED40"));
-    r = RankScore(t, 250, 1, t.name2.text());
+    RankOutcome r = rankScore(t, 400, 1, t.entries[0].name.text());
+    QCOMPARE(r.table.entries[0].name.bytes(), Hex("ED40"));
+    r = rankScore(t, 250, 1, t.entries[1].name.text());
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
-    QCOMPARE(r.table.name2.bytes(), Hex("41 85 40"));
+    QCOMPARE(r.table.entries[1].name.bytes(), Hex("41 85 40"));
     // The same character typed afresh is stored as Windows would store it.
-    r = RankScore(ScoreTable{}, 5, 1, QString::fromUtf16(u"\u7E8A"));
-    QCOMPARE(r.table.name1.bytes(), Hex("FA5C"));
+    r = rankScore(ScoreTable{}, 5, 1, QString::fromUtf16(u"\u7E8A"));
+    QCOMPARE(r.table.entries[0].name.bytes(), Hex("FA5C"));
 }
 
 void TestRanking::emptyNameTakesTwoBytes()
