@@ -11,9 +11,9 @@ namespace {
 ScoreTable Typical()
 {
     ScoreTable t;
-    t.entries[0].score = 12345, t.entries[0].name = ScoreName::fromText(QStringLiteral("やまだ")), t.entries[0].hits = 320;
-    t.entries[1].score = 9870, t.entries[1].name = ScoreName::fromText(QStringLiteral("ＡＢＣ")), t.entries[1].hits = 250;
-    t.entries[2].score = 5000, t.entries[2].name = ScoreName::fromText(QStringLiteral("player")), t.entries[2].hits = 120;
+    t.entries = {{{12345, ScoreName::fromText(QStringLiteral("やまだ")), 320},
+                  {9870, ScoreName::fromText(QStringLiteral("ＡＢＣ")), 250},
+                  {5000, ScoreName::fromText(QStringLiteral("player")), 120}}};
     t.tag = 121, t.check = t.entries[0].score * 5;
     return t;
 }

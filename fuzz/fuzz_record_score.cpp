@@ -19,13 +19,6 @@ void Require(bool ok, const char* what)
     }
 }
 
-struct Place {
-    qint32 score;
-    ScoreName name;
-    qint32 hits;
-    bool operator==(const Place&) const = default;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -52,14 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(t.tag == 121, "tag");
     Require(static_cast<qint64>(t.entries[0].score) * 5 == t.check, "check");
 
-    const Place before[3] = {{table.entries[0].score, table.entries[0].name, table.entries[0].hits},
-                             {table.entries[1].score, table.entries[1].name, table.entries[1].hits},
-                             {table.entries[2].score, table.entries[2].name, table.entries[2].hits}};
-    const Place after[3] = {{t.entries[0].score, t.entries[0].name, t.entries[0].hits},
-                            {t.entries[1].score, t.entries[1].name, t.entries[1].hits},
-                            {t.entries[2].score, t.entries[2].name, t.entries[2].hits}};
+    const auto& before = table.entries;
+    const auto& after = t.entries;
     const int p = static_cast<int>(r.place) - 1;  // -1: no place
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kScorePlaces; ++i) {
         if (p < 0 || i < p)
             Require(after[i] == before[i], "a place above the new entry moved");
         else if (i == p)

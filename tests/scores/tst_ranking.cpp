@@ -14,9 +14,9 @@ namespace {
 ScoreTable Table(qint32 s1, qint32 s2, qint32 s3)
 {
     ScoreTable t;
-    t.entries[0].score = s1, t.entries[0].name = ScoreName::fromText("one"), t.entries[0].hits = 1;
-    t.entries[1].score = s2, t.entries[1].name = ScoreName::fromText("two"), t.entries[1].hits = 2;
-    t.entries[2].score = s3, t.entries[2].name = ScoreName::fromText("three"), t.entries[2].hits = 3;
+    t.entries = {{{s1, ScoreName::fromText("one"), 1},
+                  {s2, ScoreName::fromText("two"), 2},
+                  {s3, ScoreName::fromText("three"), 3}}};
     return t;
 }
 
@@ -57,13 +57,24 @@ void TestRanking::equalScoreRanksBelow()
 
 void TestRanking::singlePrecisionScoreRanksAndStoresLikeInteger()
 {
-    const float asFloat = 305.0f;
     const qint16 asShort = 305;
-    const RankOutcome f = rankScore(Table(300, 200, 100), asFloat, 7, "f");
     const RankOutcome s = rankScore(Table(300, 200, 100), asShort, 7, "f");
-    QCOMPARE(f.place, ScorePlace::First);
-    QCOMPARE(f.table.entries[0].score, 305);
-    QCOMPARE(f.table, s.table);
+    QCOMPARE(s.place, ScorePlace::First);
+    QCOMPARE(s.table.entries[0].score, 305);
+    QCOMPARE(rankScore(Table(300, 200, 100), 305.0f, 7, "f").table, s.table);
+
+    // Past 16 bits: a single-precision score is not held as a 16-bit one.
+    const RankOutcome big = rankScore(Table(40000, 200, 100), 40005.0f, 7, "f");
+    QCOMPARE(big.place, ScorePlace::First);
+    QCOMPARE(big.table.entries[0].score, 40005);
+
+    // 16777221 and 16777219 both read as 16777220 in single precision; the
+    // stored numbers are compared exactly, so the score sits between them.
+    const RankOutcome wide = rankScore(Table(16777221, 16777219, 5), 16777220.0f, 7, "f");
+    QCOMPARE(wide.place, ScorePlace::Second);
+    QCOMPARE(wide.table.entries[1].score, 16777220);
+    QCOMPARE(wide.table.entries[2].score, 16777219);
+
     // Compared as a number before rounding: 300.5 still beats 300.
     QCOMPARE(placeFor(Table(300, 200, 100), 300.5), ScorePlace::First);
     QCOMPARE(placeFor(Table(300, 200, 100), 100.0), ScorePlace::None);

@@ -33,9 +33,9 @@ void TestScoreDamage::init()
 void TestScoreDamage::truncatedAtEveryByte()
 {
     ScoreTable full;
-    full.entries[0].score = 0x01020304, full.entries[0].name = ScoreName::fromText("AB"), full.entries[0].hits = 11;
-    full.entries[1].score = 0x05060708, full.entries[1].name = ScoreName::fromText(QStringLiteral("山")), full.entries[1].hits = 22;
-    full.entries[2].score = 0x090A0B0C, full.entries[2].name = ScoreName::fromText("XYZ"), full.entries[2].hits = 33;
+    full.entries = {{{0x01020304, ScoreName::fromText("AB"), 11},
+                     {0x05060708, ScoreName::fromText(QStringLiteral("山")), 22},
+                     {0x090A0B0C, ScoreName::fromText("XYZ"), 33}}};
     full.tag = 121, full.check = 77;
     const QByteArray whole = *serializeScoreRecord(full);
 
@@ -54,15 +54,12 @@ void TestScoreDamage::truncatedAtEveryByte()
         QCOMPARE(ReadBytes(path()), bytes);
 
         auto have = [&](int field) { return cut >= ends[field]; };
-        QCOMPARE(t.entries[0].score, have(0) ? full.entries[0].score : 0);
-        QCOMPARE(t.entries[0].name, have(1) ? full.entries[0].name : ScoreName());
-        QCOMPARE(t.entries[0].hits, have(2) ? full.entries[0].hits : 0);
-        QCOMPARE(t.entries[1].score, have(3) ? full.entries[1].score : 0);
-        QCOMPARE(t.entries[1].name, have(4) ? full.entries[1].name : ScoreName());
-        QCOMPARE(t.entries[1].hits, have(5) ? full.entries[1].hits : 0);
-        QCOMPARE(t.entries[2].score, have(6) ? full.entries[2].score : 0);
-        QCOMPARE(t.entries[2].name, have(7) ? full.entries[2].name : ScoreName());
-        QCOMPARE(t.entries[2].hits, have(8) ? full.entries[2].hits : 0);
+        for (int i = 0; i < kScorePlaces; ++i) {
+            const ScoreEntry& e = full.entries[i];
+            QCOMPARE(t.entries[i].score, have(3 * i) ? e.score : 0);
+            QCOMPARE(t.entries[i].name, have(3 * i + 1) ? e.name : ScoreName());
+            QCOMPARE(t.entries[i].hits, have(3 * i + 2) ? e.hits : 0);
+        }
         QCOMPARE(t.tag, have(9) ? full.tag : 0);
         QCOMPARE(t.check, 0);
     }

@@ -24,9 +24,10 @@ namespace {
 ScoreTable SampleTable()
 {
     ScoreTable t;
-    t.entries[0].score = 300, t.entries[0].name = ScoreName::fromText("AAA"), t.entries[0].hits = 30;
-    t.entries[1].score = 200, t.entries[1].name = ScoreName::fromText(QStringLiteral("ソ")), t.entries[1].hits = 20;
-    t.entries[2].score = 100, t.entries[2].hits = 10, t.tag = 121, t.check = 1500;
+    t.entries = {{{300, ScoreName::fromText("AAA"), 30},
+                  {200, ScoreName::fromText(QStringLiteral("ソ")), 20},
+                  {100, ScoreName(), 10}}};
+    t.tag = 121, t.check = 1500;
     return t;
 }
 
