@@ -44,14 +44,9 @@ void TestRanking::equalScoreRanksBelow()
     const RankOutcome r = rankScore(Table(300, 200, 100), 300, 9, "new");
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
     QCOMPARE(r.place, ScorePlace::Second);
-    QCOMPARE(r.table.entries[0].score, 300);
-    QCOMPARE(r.table.entries[1].score, 300);
-    QCOMPARE(r.table.entries[2].score, 200);
-    QCOMPARE(r.table.entries[0].name.text(), QStringLiteral("one"));
-    QCOMPARE(r.table.entries[1].name.text(), QStringLiteral("new"));
-    QCOMPARE(r.table.entries[2].name.text(), QStringLiteral("two"));
-    QCOMPARE(r.table.entries[1].hits, 9);
-    QCOMPARE(r.table.entries[2].hits, 2);
+    QCOMPARE(Scores(r.table), (QList<qint32>{300, 300, 200}));
+    QCOMPARE(Names(r.table), (QStringList{"one", "new", "two"}));
+    QCOMPARE(Hits(r.table), (QList<qint32>{1, 9, 2}));
     QCOMPARE(r.table.check, 1500);
 }
 
@@ -94,10 +89,9 @@ void TestRanking::firstPlaceShiftsWholePlacesDown()
 {
     const RankOutcome r = rankScore(Table(300, 200, 100), 1000, 50, "top");
     QCOMPARE(r.place, ScorePlace::First);
-    QCOMPARE((QList<qint32>{r.table.entries[0].score, r.table.entries[1].score, r.table.entries[2].score}), (QList<qint32>{1000, 300, 200}));
-    QCOMPARE((QList<qint32>{r.table.entries[0].hits, r.table.entries[1].hits, r.table.entries[2].hits}), (QList<qint32>{50, 1, 2}));
-    QCOMPARE((QStringList{r.table.entries[0].name.text(), r.table.entries[1].name.text(), r.table.entries[2].name.text()}),
-             (QStringList{"top", "one", "two"}));
+    QCOMPARE(Scores(r.table), (QList<qint32>{1000, 300, 200}));
+    QCOMPARE(Hits(r.table), (QList<qint32>{50, 1, 2}));
+    QCOMPARE(Names(r.table), (QStringList{"top", "one", "two"}));
     QCOMPARE(r.table.check, 5000);
     QCOMPARE(r.table.tag, 121);
 }

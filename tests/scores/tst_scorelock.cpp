@@ -76,12 +76,9 @@ void TestScoreLock::twoCopiesRecordingInTurnKeepBothEntries()
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
     QVERIFY(s.ok() && !s.damaged);
-    QCOMPARE(t.entries[0].score, 300);
-    QCOMPARE(t.entries[0].name.text(), QStringLiteral("First"));
+    QCOMPARE(Scores(t), (QList<qint32>{300, 200, 40}));
+    QCOMPARE(Names(t), (QStringList{"First", "Second", "OLD"}));
     QCOMPARE(t.entries[0].hits, 30);
-    QCOMPARE(t.entries[1].score, 200);
-    QCOMPARE(t.entries[1].name.text(), QStringLiteral("Second"));
-    QCOMPARE(t.entries[2].score, 40);
     QCOMPARE(t.check, 1500);
     // The second copy's memory holds what it saved, not what it loaded.
     QVERIFY(second->readAllStandardOutput().contains("table 300 200 40"));
@@ -103,14 +100,9 @@ void TestScoreLock::twoCopiesRecordingAtOnceKeepTheBestThree()
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
     QVERIFY(s.ok() && !s.damaged);
-    QCOMPARE(t.entries[0].score, 800);
-    QCOMPARE(t.entries[0].name.text(), QStringLiteral("Even"));
-    QCOMPARE(t.entries[1].score, 790);
-    QCOMPARE(t.entries[1].name.text(), QStringLiteral("Odd"));
-    QCOMPARE(t.entries[2].score, 780);
-    QCOMPARE(t.entries[2].name.text(), QStringLiteral("Even"));
-    QCOMPARE(t.entries[0].hits, count - 1);
-    QCOMPARE(t.entries[1].hits, count - 1);
+    QCOMPARE(Scores(t), (QList<qint32>{800, 790, 780}));
+    QCOMPARE(Names(t), (QStringList{"Even", "Odd", "Even"}));
+    QCOMPARE(Hits(t), (QList<qint32>{count - 1, count - 1, count - 2}));
 }
 
 void TestScoreLock::lockOfAKilledCopyDoesNotBlock()
