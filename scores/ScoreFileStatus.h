@@ -24,7 +24,6 @@ struct ScoreFileStatus {
     bool damaged = false;  // load only: the record was cut short or a name had invalid bytes
 
     bool ok() const { return code == Code::Ok; }
-    explicit operator bool() const { return ok(); }
 
     static ScoreFileStatus failure(Code code, const QString& path, const QString& reason = {});
 };
