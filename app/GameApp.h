@@ -5,9 +5,9 @@
 #include "game/Game.h"
 #include "scores/HI_S.h"
 #include "game/RandomSource.h"
-#include "scores/ScoreFileLocator.h"
+#include "scores/ScoreLocation.h"
 #include "game/bimzo.h"
-#include "scores/scoretable.h"
+#include "scores/ScoreTable.h"
 
 #include <QObject>
 

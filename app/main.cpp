@@ -2,7 +2,7 @@
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "game/RandomSource.h"
-#include "scores/scorefile.h"
+#include "scores/ScoreLocation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
 
     DefaultRandom random;
-    GameApp game(random, [] { return LocateScoreFile(); },
+    GameApp game(random, [] { return locateScoreFile(); },
                  [](const QString& message) { showMessageBox(nullptr, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();

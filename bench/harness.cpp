@@ -4,7 +4,7 @@
 
 #include "ui/GameTimer.h"
 #include "ui/Image.h"
-#include "scores/scorefile.h"
+#include "scores/ScoreFile.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -50,7 +50,7 @@ Harness::Harness()
 {
     const QString path = dir_.filePath(QStringLiteral("BIMZO.DAT"));
     ScoreTable table;
-    table.score1 = 3000000, table.score2 = 2000000, table.score3 = 1000000;
+    table.entries[0].score = 3000000, table.entries[1].score = 2000000, table.entries[2].score = 1000000;
     if (!SaveScoreTable(table, path).ok())
         std::fprintf(stderr, "harness: cannot write %s\n", qPrintable(path));
     app_ = std::make_unique<GameApp>(

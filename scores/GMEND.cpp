@@ -2,7 +2,8 @@
 
 #include "game/Game.h"
 #include "scores/NameValidator.h"
-#include "scores/ranking.h"
+#include "scores/Ranking.h"
+#include "scores/RecordScore.h"
 #include "ui/Colours.h"
 #include "ui/CommandButton.h"
 #include "ui/Fonts.h"
@@ -76,10 +77,10 @@ void GMEND::Form_Load()
     tileBackground();
     Label2->setCaption(QString::fromStdString(game_.score().text()));
     loadTable();
-    if (game_.score().value() > static_cast<float>(table_.score3)) {
+    if (placeFor(table_, game_.score().value()) != ScorePlace::None) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
-        PNAME->setText(table_.name1.text());
+        PNAME->setText(table_.entries[0].name.text());
         PNAME->selectAllText();
     }
     focusFirstControl();

@@ -1,5 +1,6 @@
 #include "scores/HI_S.h"
 
+#include "scores/ScoreTable.h"
 #include "ui/Colours.h"
 #include "ui/CommandButton.h"
 #include "ui/Fonts.h"
@@ -45,11 +46,9 @@ void HI_S::Form_Load()
 {
     tileBackground();
     loadTable();
-    const std::array<std::pair<qint32, const ScoreName*>, 3> places{
-        {{table_.score1, &table_.name1}, {table_.score2, &table_.name2}, {table_.score3, &table_.name3}}};
     for (int row = 0; row < 3; ++row) {
-        scores_[row]->setCaption(QString::number(places[row].first));
-        names_[row]->setCaption(places[row].second->text());
+        scores_[row]->setCaption(QString::number(table_.entries[row].score));
+        names_[row]->setCaption(table_.entries[row].name.text());
     }
     focusFirstControl();
 }

@@ -1,5 +1,6 @@
 #include "scores/ScoreDialog.h"
 
+#include "scores/ScoreFile.h"
 #include "ui/Pictures.h"
 
 ScoreDialog::ScoreDialog(const QString& caption, int clientWidth, int clientHeight, const QColor& backColor,

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "ui/Form.h"
-#include "scores/ScoreFileLocator.h"
+#include "scores/ScoreFileStatus.h"
+#include "scores/ScoreLocation.h"
 
 struct ScoreTable;
 

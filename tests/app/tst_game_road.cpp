@@ -1,5 +1,5 @@
 // One game from its start to the dialogs that end it, through the real windows.
-#include "scores/scorefile.h"
+#include "scores/ScoreFile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
 #include "tests/support/Tiles.h"
@@ -120,9 +120,9 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
 void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 {
     ScoreTable table;
-    table.score1 = 20;
-    table.score2 = 10;
-    table.score3 = 5;
+    table.entries[0].score = 20;
+    table.entries[1].score = 10;
+    table.entries[2].score = 5;
     writeTable(table);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
@@ -134,8 +134,8 @@ void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
 {
     ScoreTable table;
-    table.score1 = 1000;
-    table.name1 = ScoreName::FromText(QStringLiteral("はなこ"));
+    table.entries[0].score = 1000;
+    table.entries[0].name = ScoreName::fromText(QStringLiteral("はなこ"));
     writeTable(table);
     playAndEnd(true);
 
@@ -145,9 +145,9 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     pressEnter();
 
     const ScoreTable saved = readTable();
-    QCOMPARE(saved.score2, 465);
-    QCOMPARE(saved.hits2, 1);
-    QCOMPARE(saved.name2.text(), QStringLiteral("はなこ"));
+    QCOMPARE(saved.entries[1].score, 465);
+    QCOMPARE(saved.entries[1].hits, 1);
+    QCOMPARE(saved.entries[1].name.text(), QStringLiteral("はなこ"));
     QCOMPARE(saved.tag, 121);
     QCOMPARE(saved.check, 5000);
     QVERIFY(!gameOver()->inNameEntry());
@@ -265,7 +265,7 @@ void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
     QVERIFY(mainWindow()->isEnabled());
 
     ScoreTable full;
-    full.score1 = full.score2 = full.score3 = 1000;
+    full.entries[0].score = full.entries[1].score = full.entries[2].score = 1000;
     writeTable(full);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
@@ -292,7 +292,7 @@ void GameRoadTest::fileEndUnloadsEverything()
     mainWindow()->mend_Click();
     QCOMPARE(quit.count(), 1);
     QVERIFY(!mainWindow());
-    QCOMPARE(readTable().score1, 0);  // nothing recorded
+    QCOMPARE(readTable().entries[0].score, 0);  // nothing recorded
 }
 
 void GameRoadTest::highScoresWithoutAFileCreateItAndShowAnEmptyTable()
@@ -311,8 +311,8 @@ void GameRoadTest::highScoresWithoutAFileCreateItAndShowAnEmptyTable()
 void GameRoadTest::highScoresOpenOnceAndShowTheFile()
 {
     ScoreTable table;
-    table.score1 = 875;
-    table.name1 = ScoreName::FromText(QStringLiteral("ジロー"));
+    table.entries[0].score = 875;
+    table.entries[0].name = ScoreName::fromText(QStringLiteral("ジロー"));
     writeTable(table);
     mainWindow()->him_Click();
     HI_S* first = highScores();

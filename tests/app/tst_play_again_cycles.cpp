@@ -2,7 +2,7 @@
 // reloads the main window, the game-over dialog and the high-score dialog.
 // Nothing may pile up. In the sanitizer build LeakSanitizer also checks the
 // whole run at exit.
-#include "scores/scorefile.h"
+#include "scores/ScoreFile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
 #include "ui/TextBox.h"
@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
-
 
 class PlayAgainCyclesTest : public QObject {
     Q_OBJECT
@@ -75,7 +74,7 @@ void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
     QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.join('\n')));
     ScoreTable table;
     QVERIFY(LoadScoreTable(table, game.scoreFilePath()).ok());
-    QCOMPARE(table.name1.text(), QStringLiteral("Cycle"));
+    QCOMPARE(table.entries[0].name.text(), QStringLiteral("Cycle"));
 }
 
 QTEST_MAIN(PlayAgainCyclesTest)
