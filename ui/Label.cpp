@@ -21,44 +21,7 @@ Label& Label::font(const QFont& f)
 {
     font_ = f;
     pictureFont_.reset();
-    changed();
-    return *this;
-}
-
-Label& Label::foreColor(const QColor& color)
-{
-    foreColor_ = color;
-    changed();
-    return *this;
-}
-
-Label& Label::backColor(const QColor& color)
-{
-    backColor_ = color;
-    opaque_ = true;
-    changed();
-    return *this;
-}
-
-Label& Label::transparent()
-{
-    opaque_ = false;
-    changed();
-    return *this;
-}
-
-Label& Label::align(Qt::Alignment horizontal)
-{
-    alignment_ = horizontal & Qt::AlignHorizontal_Mask;
-    changed();
-    return *this;
-}
-
-Label& Label::singleBorder()
-{
-    border_ = true;
-    changed();
-    return *this;
+    return changed();
 }
 
 Label& Label::autoSize()
@@ -117,10 +80,11 @@ void Label::fitToText()
 
 // Drawn again at the next paint, not at each change: a caption may change
 // several times between two paints.
-void Label::changed()
+Label& Label::changed()
 {
     rendered_ = QPixmap();
     update();
+    return *this;
 }
 
 void Label::paint(QPainter& painter) const

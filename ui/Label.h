@@ -17,11 +17,11 @@ public:
           const QString& caption);
 
     Label& font(const QFont& font);
-    Label& foreColor(const QColor& color);
-    Label& backColor(const QColor& color);
-    Label& transparent();
-    Label& align(Qt::Alignment horizontal);
-    Label& singleBorder();
+    Label& foreColor(const QColor& color) { foreColor_ = color; return changed(); }
+    Label& backColor(const QColor& color) { backColor_ = color; opaque_ = true; return changed(); }
+    Label& transparent() { opaque_ = false; return changed(); }
+    Label& align(Qt::Alignment horizontal) { alignment_ = horizontal & Qt::AlignHorizontal_Mask; return changed(); }
+    Label& singleBorder() { border_ = true; return changed(); }
     Label& autoSize();
 
     // For a screen reader: the accessible name becomes `what` and the
@@ -50,7 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void changed();
+    Label& changed();
     void draw(QPainter& painter, const QRect& whole, const QFont& font) const;
     void fitToText();
     void renewAccessibleName();
