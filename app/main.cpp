@@ -1,7 +1,9 @@
+#include "CommandLine.h"
 #include "GameApp.h"
 #include "MessageBox.h"
 #include "Pictures.h"
 #include "RandomSource.h"
+#include "bimzo_version.h"
 #include "scorefile.h"
 
 #include <QApplication>
@@ -9,6 +11,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = AnswerCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bimzo"));
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));

@@ -11,6 +11,7 @@
 #include "Pictures.h"
 #include "RandomSource.h"
 #include "Twips.h"
+#include "bimzo_version.h"
 
 #include <QAction>
 #include <QMenu>

@@ -13,5 +13,8 @@ add_library(bimzo_scores STATIC
 )
 target_include_directories(bimzo_scores PUBLIC ${BIMZO_SCORES_DIR})
 target_link_libraries(bimzo_scores PUBLIC Qt6::Core)
+if(TARGET bimzo_build_flags)  # not in the standalone fuzz build
+  target_link_libraries(bimzo_scores PUBLIC bimzo_build_flags)
+endif()
 target_compile_features(bimzo_scores PUBLIC cxx_std_20)
 set_target_properties(bimzo_scores PROPERTIES AUTOMOC OFF POSITION_INDEPENDENT_CODE ON)
