@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "bimzo_version.h"
+#include "BimzoVersion.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "GameApp.h"
+#include "app/GameApp.h"
 
 #include <QTimer>
 

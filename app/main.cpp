@@ -1,10 +1,10 @@
-#include "CommandLine.h"
-#include "GameApp.h"
-#include "MessageBox.h"
-#include "Pictures.h"
-#include "RandomSource.h"
-#include "bimzo_version.h"
-#include "scorefile.h"
+#include "app/CommandLine.h"
+#include "app/GameApp.h"
+#include "ui/MessageBox.h"
+#include "ui/Pictures.h"
+#include "game/RandomSource.h"
+#include "scores/scorefile.h"
+#include "BimzoVersion.h"
 
 #include <QApplication>
 #include <QIcon>

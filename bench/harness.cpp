@@ -1,10 +1,10 @@
-#include "harness.h"
+#include "bench/harness.h"
 
-#include "ProcStatus.h"
+#include "bench/ProcStatus.h"
 
-#include "GameTimer.h"
-#include "Image.h"
-#include "scorefile.h"
+#include "ui/GameTimer.h"
+#include "ui/Image.h"
+#include "scores/scorefile.h"
 
 #include <QApplication>
 #include <QEventLoop>

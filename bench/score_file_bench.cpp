@@ -1,6 +1,6 @@
 // One load and one save of a typical BIMZO.DAT (three short Japanese names).
 
-#include "scorefile.h"
+#include "scores/scorefile.h"
 
 #include <QTemporaryDir>
 

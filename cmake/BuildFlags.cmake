@@ -14,6 +14,6 @@ target_compile_definitions(bimzo_build_flags INTERFACE $<$<CONFIG:Release>:_FORT
 target_link_options(bimzo_build_flags INTERFACE LINKER:-z,relro,-z,now)
 
 # The version, for the code that shows it.
-configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${PROJECT_BINARY_DIR}/generated/bimzo_version.h @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/BimzoVersion.h.in ${PROJECT_BINARY_DIR}/generated/BimzoVersion.h @ONLY)
 add_library(bimzo_version INTERFACE)
 target_include_directories(bimzo_version INTERFACE ${PROJECT_BINARY_DIR}/generated)

@@ -1,7 +1,7 @@
 // Fuzzes the ranking step over any table, score, hit count and name.
 
-#include "ranking.h"
-#include "scoretable.h"
+#include "scores/ranking.h"
+#include "scores/scoretable.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

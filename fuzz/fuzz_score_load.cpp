@@ -1,8 +1,8 @@
 // Fuzzes the loader: any bytes as BIMZO.DAT must load without reading outside
 // them, and saving what was loaded must give back the same file.
 
-#include "scorefile.h"
-#include "scoretable.h"
+#include "scores/scorefile.h"
+#include "scores/scoretable.h"
 
 #include <QDir>
 #include <QTemporaryDir>

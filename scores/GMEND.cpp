@@ -1,14 +1,14 @@
-#include "GMEND.h"
+#include "scores/GMEND.h"
 
-#include "CommandButton.h"
-#include "Fonts.h"
-#include "FormClient.h"
-#include "Game.h"
-#include "Label.h"
-#include "NameValidator.h"
-#include "Pictures.h"
-#include "TextBox.h"
-#include "ranking.h"
+#include "ui/CommandButton.h"
+#include "ui/Fonts.h"
+#include "ui/FormClient.h"
+#include "game/Game.h"
+#include "ui/Label.h"
+#include "scores/NameValidator.h"
+#include "ui/Pictures.h"
+#include "ui/TextBox.h"
+#include "scores/ranking.h"
 
 #include <QKeyEvent>
 

@@ -1,11 +1,11 @@
-#include "HI_S.h"
+#include "scores/HI_S.h"
 
-#include "CommandButton.h"
-#include "Fonts.h"
-#include "FormClient.h"
-#include "Label.h"
-#include "Pictures.h"
-#include "scorefile.h"
+#include "ui/CommandButton.h"
+#include "ui/Fonts.h"
+#include "ui/FormClient.h"
+#include "ui/Label.h"
+#include "ui/Pictures.h"
+#include "scores/scorefile.h"
 
 namespace {
 constexpr int kClientWidth = 2520;

@@ -1,6 +1,6 @@
-#include "NameValidator.h"
+#include "scores/NameValidator.h"
 
-#include "cp932.h"
+#include "scores/cp932.h"
 
 namespace {
 // JIS-table code points and the look-alikes the Microsoft table stores.

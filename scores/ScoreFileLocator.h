@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scorefile.h"
+#include "scores/scorefile.h"
 
 #include <functional>
 

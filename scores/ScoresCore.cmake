@@ -11,7 +11,8 @@ add_library(bimzo_scores STATIC
   ${BIMZO_SCORES_DIR}/ranking.cpp
   ${BIMZO_SCORES_DIR}/ranking.h
 )
-target_include_directories(bimzo_scores PUBLIC ${BIMZO_SCORES_DIR})
+# Includes name their layer: "scores/ScoreFile.h".
+target_include_directories(bimzo_scores PUBLIC ${BIMZO_SCORES_DIR}/..)
 target_link_libraries(bimzo_scores PUBLIC Qt6::Core)
 if(TARGET bimzo_build_flags)  # not in the standalone fuzz build
   target_link_libraries(bimzo_scores PUBLIC bimzo_build_flags)

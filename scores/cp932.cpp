@@ -1,4 +1,4 @@
-#include "cp932.h"
+#include "scores/cp932.h"
 
 #include <cerrno>
 #include <iconv.h>

@@ -1,4 +1,4 @@
-#include "ranking.h"
+#include "scores/ranking.h"
 
 #include <QDir>
 #include <QFileInfo>

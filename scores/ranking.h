@@ -1,8 +1,8 @@
 #pragma once
 // Placing a finished game into the top three, and recording it in the file.
 
-#include "scorefile.h"
-#include "scoretable.h"
+#include "scores/scorefile.h"
+#include "scores/scoretable.h"
 
 #include <QString>
 

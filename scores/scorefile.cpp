@@ -1,6 +1,6 @@
-#include "scorefile.h"
+#include "scores/scorefile.h"
 
-#include "cp932.h"
+#include "scores/cp932.h"
 
 #include <QCoreApplication>
 #include <QDir>

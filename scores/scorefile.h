@@ -10,7 +10,7 @@
 // None of the operations throws or ends the program. Each returns a status;
 // on failure the table in memory and the file on disk are left as they were.
 
-#include "scoretable.h"
+#include "scores/scoretable.h"
 
 #include <QString>
 

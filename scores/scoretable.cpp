@@ -1,6 +1,6 @@
-#include "scoretable.h"
+#include "scores/scoretable.h"
 
-#include "cp932.h"
+#include "scores/cp932.h"
 
 #include <QtEndian>
 

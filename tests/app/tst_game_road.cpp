@@ -1,10 +1,10 @@
 // One game from its start to the dialogs that end it, through the real windows.
-#include "GameApp.h"
-#include "Image.h"
-#include "Label.h"
-#include "ScriptedRandom.h"
-#include "TextBox.h"
-#include "scorefile.h"
+#include "app/GameApp.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "tests/game/ScriptedRandom.h"
+#include "ui/TextBox.h"
+#include "scores/scorefile.h"
 
 #include <QApplication>
 #include <QMessageBox>

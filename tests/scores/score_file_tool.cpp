@@ -18,8 +18,8 @@
 // load adds "damaged 0" or "damaged 1".
 // Exit code 0 ok, 1 the operation failed, 2 usage, 3 could not drop root.
 
-#include "ranking.h"
-#include "scorefile.h"
+#include "scores/ranking.h"
+#include "scores/scorefile.h"
 
 #include <QLockFile>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the score tests.
 
-#include "scoretable.h"
+#include "scores/scoretable.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The name encoding: Microsoft's code page 932, byte for byte.
 
-#include "cp932.h"
+#include "scores/cp932.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // Placing a game into the top three, and RecordScore's stamping and saving.
 
-#include "ranking.h"
-#include "testutil.h"
+#include "scores/ranking.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

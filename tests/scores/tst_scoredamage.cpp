@@ -1,9 +1,9 @@
 // Damaged files: they load to defined values, never outside the data, and a
 // load never changes them.
 
-#include "ranking.h"
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/ranking.h"
+#include "scores/scorefile.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

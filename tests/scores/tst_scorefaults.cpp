@@ -1,9 +1,9 @@
 // Files that cannot be read or written, saves cut short, and tables that must
 // not be written: each reports an error, and the file keeps its bytes.
 
-#include "ranking.h"
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/ranking.h"
+#include "scores/scorefile.h"
+#include "tests/scores/testutil.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 // BIMZO.DAT byte for byte: the record layout, path joining, and what a save keeps.
 
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/scorefile.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

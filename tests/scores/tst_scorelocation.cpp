@@ -1,7 +1,7 @@
 // Where the table lives, and how a file beside a read-only executable is used.
 
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/scorefile.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

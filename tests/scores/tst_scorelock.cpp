@@ -1,9 +1,9 @@
 // Two copies of the game recording into one file: the lock beside it, the
 // fresh read before ranking, and locks that are left behind or cannot be had.
 
-#include "ranking.h"
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/ranking.h"
+#include "scores/scorefile.h"
+#include "tests/scores/testutil.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
