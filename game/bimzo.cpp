@@ -11,6 +11,7 @@
 #include "ui/Pictures.h"
 #include "game/RandomSource.h"
 #include "ui/Twips.h"
+#include "BuildInfo.h"
 
 #include <QAction>
 #include <QMenu>
