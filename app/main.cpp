@@ -1,20 +1,24 @@
+#include "app/CommandLine.h"
 #include "app/GameApp.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "game/RandomSource.h"
 #include "scores/ScoreLocation.h"
+#include "BuildInfo.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = answerCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bimzo"));
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
     // Ties the windows to the installed desktop entry (the Wayland app id).
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Bimzo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BIMZO_APP_ID));
     QIcon icon;
     for (const char* size : {"icon16", "icon", "icon@2x"})
         icon.addPixmap(QPixmap::fromImage(pictures::read(QLatin1String(size))));

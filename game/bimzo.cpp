@@ -11,6 +11,7 @@
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
+#include "BuildInfo.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,7 @@
 #include "scores/ScoreLocation.h"
 
+#include "BuildInfo.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>

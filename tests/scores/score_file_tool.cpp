@@ -34,7 +34,7 @@
 
 namespace {
 
-void Print(const ScoreFileStatus& s, const ScoreTable& t)
+void print(const ScoreFileStatus& s, const ScoreTable& t)
 {
     std::printf("status %d\n%s\n", static_cast<int>(s.code), s.message.toUtf8().constData());
     std::printf("table %d %d %d\n", t.entries[0].score, t.entries[1].score, t.entries[2].score);
@@ -72,14 +72,14 @@ int main(int argc, char** argv)
 
     if (cmd == QLatin1String("load")) {
         const ScoreFileStatus s = LoadScoreTable(table, path);
-        Print(s, table);
+        print(s, table);
         std::printf("damaged %d\n", s.damaged ? 1 : 0);
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("record") && argc - i == 5) {
         const ScoreFileStatus s = RecordScore(std::atof(argv[i + 2]), std::atoi(argv[i + 3]),
                                               QString::fromUtf8(argv[i + 4]), table, path);
-        Print(s, table);
+        print(s, table);
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("locate") && argc - i == 3) {
@@ -108,11 +108,11 @@ int main(int argc, char** argv)
         for (int n = 0; n < count; ++n) {
             const ScoreFileStatus s = RecordScore(first + n * step, n, name, mine, path);
             if (!s.ok()) {
-                Print(s, mine);
+                print(s, mine);
                 return 1;
             }
         }
-        Print({}, mine);
+        print({}, mine);
         return 0;
     }
     if (cmd == QLatin1String("loadwait") && argc - i == 5) {
@@ -124,7 +124,7 @@ int main(int argc, char** argv)
         std::getline(std::cin, line);
         const ScoreFileStatus s = RecordScore(std::atof(argv[i + 2]), std::atoi(argv[i + 3]),
                                               QString::fromUtf8(argv[i + 4]), loaded, path);
-        Print(s, loaded);
+        print(s, loaded);
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("holdlock")) {

@@ -39,14 +39,14 @@ void ScoreLocationTest::dataDirectoryWhenExecutableDirectoryUnusable()
 
 void ScoreLocationTest::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
 {
-    // The layout of `cmake --install`: root may write bin, but scores stay out of it.
-    QVERIFY(QDir(dir_.path()).mkpath("usr/bin"));
+    // The layout of `cmake --install`: root may write games/, but scores stay out of it.
+    QVERIFY(QDir(dir_.path()).mkpath("usr/games"));
     QVERIFY(QDir(dir_.path()).mkpath("usr/share/applications"));
     WriteBytes(dir_.filePath("usr/share/applications/org.example.Bimzo.desktop"), "[Desktop Entry]\n");
-    QVERIFY(QFileInfo(dir_.filePath("usr/bin")).isWritable());
-    const ScoreFileLocation where = locateScoreFile(dir_.filePath("usr/bin"), dir_.filePath("home/data"));
+    QVERIFY(QFileInfo(dir_.filePath("usr/games")).isWritable());
+    const ScoreFileLocation where = locateScoreFile(dir_.filePath("usr/games"), dir_.filePath("home/data"));
     QCOMPARE(where.path, dir_.filePath("home/data/BIMZO.DAT"));
-    QCOMPARE(where.legacyPath, dir_.filePath("usr/bin/BIMZO.DAT"));
+    QCOMPARE(where.legacyPath, dir_.filePath("usr/games/BIMZO.DAT"));
 }
 
 void ScoreLocationTest::legacyFileIsReadUntilTheFirstSave()
