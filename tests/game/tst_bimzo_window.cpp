@@ -231,7 +231,7 @@ void BimzoWindowTest::gameGoesOnWhileTheAboutBoxIsOpen()
         QWidget* box = QApplication::activeModalWidget();
         boxWasOpen = box != nullptr;
         // The game timer's own ticks, inside the box's event loop.
-        QTest::qWaitFor([&] { return text("ten_1") != QLatin1String("0"); }, 3000);
+        (void)QTest::qWaitFor([&] { return text("ten_1") != QLatin1String("0"); }, 3000);
         scoreWhileOpen = text("ten_1");
         if (box)
             box->close();
