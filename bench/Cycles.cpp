@@ -2,7 +2,7 @@
 // the high-score dialog, then play again from the game-over dialog, which
 // unloads and reloads the main window. Memory must not grow.
 
-#include "bench/harness.h"
+#include "bench/Harness.h"
 
 #include "scores/GMEND.h"
 #include "game/Game.h"

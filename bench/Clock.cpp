@@ -4,7 +4,7 @@
 // ideal grid; each level change shows whether the new interval counts from
 // the moment it was set inside the tick.
 
-#include "bench/harness.h"
+#include "bench/Harness.h"
 
 #include "game/Game.h"
 #include "ui/GameTimer.h"

@@ -6,7 +6,7 @@
 // A game runs at 500 ms ticks meanwhile, so ticks and clicks interleave as in
 // play; a press comes every 170 ms on the next armed lane.
 
-#include "bench/harness.h"
+#include "bench/Harness.h"
 
 #include "ui/FormClient.h"
 #include "game/Game.h"

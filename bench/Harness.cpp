@@ -1,4 +1,4 @@
-#include "bench/harness.h"
+#include "bench/Harness.h"
 
 #include "bench/ProcStatus.h"
 

@@ -5,7 +5,7 @@
 // The reference moves five 32 x 32 pictures by the same amounts at the same
 // rate: down by the tick's fall, back to the top at the shots.
 
-#include "bench/harness.h"
+#include "bench/Harness.h"
 
 #include "ui/FormClient.h"
 #include "game/Game.h"
