@@ -13,7 +13,7 @@ packages=(
   desktop-file-utils appstream appstream-compose dpkg-dev file
   lintian mandoc groff-base
   qt6-base-private-dev libxfixes-dev
-  xclip
+  xclip python3
 )
 
 missing=()
