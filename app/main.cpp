@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
 
     DefaultRandom random;
     GameApp game(random, [] { return LocateScoreFile(); },
-                 [](const QString& message) { MsgBox(nullptr, message, QStringLiteral("Bimzo！")); });
+                 [](QWidget* owner, const QString& message) { MsgBox(owner, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();
     return app.exec();

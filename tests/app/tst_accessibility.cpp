@@ -118,7 +118,7 @@ void AccessibilityTest::init()
     QVERIFY(dir_->isValid());
     const QString path = dir_->filePath(QStringLiteral("BIMZO.DAT"));
     app_ = std::make_unique<GameApp>(
-        random_, [path] { return ScoreFileLocation(path); }, [](const QString&) {});
+        random_, [path] { return ScoreFileLocation(path); }, [](QWidget*, const QString&) {});
     app_->start();
     QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
     announcements.clear();

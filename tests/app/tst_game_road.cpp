@@ -75,7 +75,7 @@ void GameRoadTest::init()
     errors_.clear();
     app_ = std::make_unique<GameApp>(
         random_, [this] { return ScoreFileLocation(path()); },
-        [this](const QString& message) { errors_ << message; });
+        [this](QWidget*, const QString& message) { errors_ << message; });
     app_->start();
     QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
 }

@@ -68,7 +68,7 @@ void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
     ScriptedRandom random;
     QStringList errors;
     GameApp app(random, [&] { return ScoreFileLocation(path); },
-                [&](const QString& message) { errors << message; });
+                [&](QWidget*, const QString& message) { errors << message; });
     app.start();
     QVERIFY(QTest::qWaitForWindowExposed(app.mainWindow().get()));
 
