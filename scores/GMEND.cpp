@@ -60,7 +60,7 @@ void GMEND::buildControls()
     Label5->hide();
     PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);
     PNAME->backColor(kPanelColor);
-    PNAME->setMaxLength(kMaxNameLength);
+    PNAME->setTypedMaxLength(kMaxNameLength);
     PNAME->setAccessibleName(QStringLiteral("名前"));
     PNAME->setValidator(new NameValidator(PNAME));
     PNAME->hide();
@@ -84,7 +84,7 @@ void GMEND::Form_Load()
     if (game_.score().value() > static_cast<float>(table_.score3)) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
-        PNAME->setText(table_.name1.text());
+        PNAME->setProgramText(table_.name1.text());
         PNAME->selectAllText();
     }
     focusFirstControl();

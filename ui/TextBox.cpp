@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace {
 constexpr int kEnter = 13;
 }
@@ -33,8 +35,44 @@ void TextBox::selectAllText()
     setSelection(0, static_cast<int>(text().size()));
 }
 
+void TextBox::setTypedMaxLength(int limit)
+{
+    typedMaxLength_ = limit;
+    setMaxLength(limit);
+}
+
+void TextBox::setProgramText(const QString& text)
+{
+    setMaxLength(std::max(typedMaxLength_, static_cast<int>(text.size())));
+    setText(text);
+}
+
+// Before each edit the room shrinks to what the text holds now, down to the
+// typed limit. Changing Qt's limit puts the caret at the end, so it is put back.
+void TextBox::tightenMaxLength()
+{
+    const int room = std::max(typedMaxLength_, static_cast<int>(text().size()));
+    if (maxLength() == room)
+        return;
+    const int cursor = cursorPosition();
+    const int start = selectionStart();
+    const int length = static_cast<int>(selectedText().size());
+    setMaxLength(room);
+    if (start >= 0)
+        setSelection(start, length);
+    else
+        setCursorPosition(cursor);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    tightenMaxLength();
+    QLineEdit::inputMethodEvent(event);
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
+    tightenMaxLength();
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter) {
         if (!event->isAutoRepeat())

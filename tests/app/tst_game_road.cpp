@@ -31,6 +31,8 @@ private slots:
 
     // The name box
     void nameBoxTakesAtMostTwelveCharacters();
+    void longerStoredFirstNameIsShownAndKeptWhole();
+    void typingOnlyShortensALongerStoredName();
     void nameBoxRefusesWhatTheFileCannotStore();
     void nameBoxStoresLookAlikesInTheFilesForm();
     void japaneseNameIsSavedInTheFile();
@@ -194,6 +196,41 @@ void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
     playAndEnd();
     typeName(QStringLiteral("あいうえおかきくけこさしすせそ"));
     QCOMPARE(gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"))->text(), QStringLiteral("あいうえおかきくけこさし"));
+}
+
+void GameRoadTest::longerStoredFirstNameIsShownAndKeptWhole()
+{
+    const QString fifteen = QStringLiteral("ABCDEFGHIJKLMNO");
+    ScoreTable table;
+    table.score1 = 1000;
+    table.name1 = ScoreName::FromText(fifteen);
+    writeTable(table);
+    playAndEnd(true);
+
+    TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
+    QCOMPARE(box->text(), fifteen);
+    QCOMPARE(box->selectedText(), fifteen);
+    pressEnter();
+    QCOMPARE(readTable().name2.text(), fifteen);
+}
+
+void GameRoadTest::typingOnlyShortensALongerStoredName()
+{
+    ScoreTable table;
+    table.score1 = 1000;
+    table.name1 = ScoreName::FromText(QStringLiteral("ABCDEFGHIJKLMNO"));
+    writeTable(table);
+    playAndEnd(true);
+
+    TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeName(QStringLiteral("xy"));
+    QCOMPARE(box->text(), QStringLiteral("BCDEFGHIJKLMNO"));
+    QCOMPARE(box->cursorPosition(), 0);
+    box->selectAll();
+    typeName(QStringLiteral("あいうえおかきくけこさしすせそ"));
+    QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさし"));
 }
 
 void GameRoadTest::nameBoxRefusesWhatTheFileCannotStore()
