@@ -57,6 +57,8 @@ private:
     HI_S* highScores() { return app_->highScoreDialog().get(); }
     QString path() const { return dir_->filePath(QStringLiteral("BIMZO.DAT")); }
     void writeTable(const ScoreTable& table);
+    // A file whose only entry is a first place of 1000 points under `name`.
+    void storeFirstPlace(const QString& name);
     ScoreTable readTable();
     // Starts a game, scores `hitPoints` with a hit on a target at the floor
     // if asked, and ends it by the floor at the next tick.
@@ -91,6 +93,14 @@ void GameRoadTest::cleanup()
 void GameRoadTest::writeTable(const ScoreTable& table)
 {
     QVERIFY(SaveScoreTable(table, path()).ok());
+}
+
+void GameRoadTest::storeFirstPlace(const QString& name)
+{
+    ScoreTable table;
+    table.score1 = 1000;
+    table.name1 = ScoreName::FromText(name);
+    writeTable(table);
 }
 
 ScoreTable GameRoadTest::readTable()
@@ -156,10 +166,7 @@ void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 
 void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
 {
-    ScoreTable table;
-    table.score1 = 1000;
-    table.name1 = ScoreName::FromText(QStringLiteral("はなこ"));
-    writeTable(table);
+    storeFirstPlace(QStringLiteral("はなこ"));
     playAndEnd(true);
 
     TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
@@ -201,10 +208,7 @@ void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
 void GameRoadTest::longerStoredFirstNameIsShownAndKeptWhole()
 {
     const QString fifteen = QStringLiteral("ABCDEFGHIJKLMNO");
-    ScoreTable table;
-    table.score1 = 1000;
-    table.name1 = ScoreName::FromText(fifteen);
-    writeTable(table);
+    storeFirstPlace(fifteen);
     playAndEnd(true);
 
     TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
@@ -216,10 +220,7 @@ void GameRoadTest::longerStoredFirstNameIsShownAndKeptWhole()
 
 void GameRoadTest::typingOnlyShortensALongerStoredName()
 {
-    ScoreTable table;
-    table.score1 = 1000;
-    table.name1 = ScoreName::FromText(QStringLiteral("ABCDEFGHIJKLMNO"));
-    writeTable(table);
+    storeFirstPlace(QStringLiteral("ABCDEFGHIJKLMNO"));
     playAndEnd(true);
 
     TextBox* box = gameOver()->findChild<TextBox*>(QStringLiteral("PNAME"));
