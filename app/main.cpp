@@ -1,3 +1,4 @@
+#include "DisplayGuard.h"
 #include "GameApp.h"
 #include "MessageBox.h"
 #include "Pictures.h"
@@ -9,7 +10,9 @@
 
 int main(int argc, char* argv[])
 {
+    DisplayGuard noDisplay;
     QApplication app(argc, argv);
+    noDisplay.release();
     QApplication::setApplicationName(QStringLiteral("bimzo"));
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
