@@ -13,7 +13,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   qt6-base-private-dev libxfixes-dev
   xclip
-  openbox x11-apps wmctrl
+  openbox
   weston qt6-wayland dbus at-spi2-core python3-pyatspi
 )
 
