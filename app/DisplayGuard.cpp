@@ -1,4 +1,4 @@
-#include "DisplayGuard.h"
+#include "app/DisplayGuard.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,6 +1,6 @@
-#include "GameApp.h"
+#include "app/GameApp.h"
 
-#include "WindowOwner.h"
+#include "ui/WindowOwner.h"
 
 #include <QEvent>
 #include <QTimer>

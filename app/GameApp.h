@@ -1,13 +1,13 @@
 #pragma once
 
-#include "FormSlot.h"
-#include "GMEND.h"
-#include "Game.h"
-#include "HI_S.h"
-#include "RandomSource.h"
-#include "ScoreFileLocator.h"
-#include "bimzo.h"
-#include "scoretable.h"
+#include "ui/FormSlot.h"
+#include "scores/GMEND.h"
+#include "game/Game.h"
+#include "scores/HI_S.h"
+#include "game/RandomSource.h"
+#include "scores/ScoreLocation.h"
+#include "game/bimzo.h"
+#include "scores/ScoreTable.h"
 
 #include <QObject>
 

@@ -1,15 +1,19 @@
-#include "DisplayGuard.h"
-#include "GameApp.h"
-#include "MessageBox.h"
-#include "Pictures.h"
-#include "RandomSource.h"
-#include "scorefile.h"
+#include "app/CommandLine.h"
+#include "app/DisplayGuard.h"
+#include "app/GameApp.h"
+#include "ui/MessageBox.h"
+#include "ui/Pictures.h"
+#include "game/RandomSource.h"
+#include "scores/ScoreLocation.h"
+#include "BuildInfo.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = AnswerCommandLine(argc, argv))
+        return *status;
     DisplayGuard noDisplay;
     QApplication app(argc, argv);
     noDisplay.release();
@@ -17,14 +21,14 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
     // Ties the windows to the installed desktop entry (the Wayland app id).
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Bimzo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BIMZO_APP_ID));
     QIcon icon;
     for (const char* size : {"icon16", "icon", "icon@2x"})
         icon.addPixmap(QPixmap::fromImage(pictures::read(QLatin1String(size))));
     QApplication::setWindowIcon(icon);
 
     DefaultRandom random;
-    GameApp game(random, [] { return LocateScoreFile(); },
+    GameApp game(random, [] { return locateScoreFile(); },
                  [](QWidget* owner, const QString& message) { MsgBox(owner, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();

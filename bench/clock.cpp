@@ -4,12 +4,12 @@
 // ideal grid; each level change shows whether the new interval counts from
 // the moment it was set inside the tick.
 
-#include "harness.h"
+#include "bench/harness.h"
 
-#include "Game.h"
-#include "GameTimer.h"
-#include "Rules.h"
-#include "bimzo.h"
+#include "game/Game.h"
+#include "ui/GameTimer.h"
+#include "game/Rules.h"
+#include "game/bimzo.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

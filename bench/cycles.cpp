@@ -2,12 +2,12 @@
 // the high-score dialog, then play again from the game-over dialog, which
 // unloads and reloads the main window. Memory must not grow.
 
-#include "harness.h"
+#include "bench/harness.h"
 
-#include "GMEND.h"
-#include "Game.h"
-#include "HI_S.h"
-#include "bimzo.h"
+#include "scores/GMEND.h"
+#include "game/Game.h"
+#include "scores/HI_S.h"
+#include "game/bimzo.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
-#include "harness.h"
+#include "bench/harness.h"
 
-#include "ProcStatus.h"
+#include "bench/ProcStatus.h"
 
-#include "GameTimer.h"
-#include "Image.h"
-#include "scorefile.h"
+#include "ui/GameTimer.h"
+#include "ui/Image.h"
+#include "scores/ScoreFile.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -54,7 +54,7 @@ Harness::Harness()
 {
     const QString path = dir_.filePath(QStringLiteral("BIMZO.DAT"));
     ScoreTable table;
-    table.score1 = 3000000, table.score2 = 2000000, table.score3 = 1000000;
+    table.entries[0].score = 3000000, table.entries[1].score = 2000000, table.entries[2].score = 1000000;
     if (!SaveScoreTable(table, path).ok())
         std::fprintf(stderr, "harness: cannot write %s\n", qPrintable(path));
     app_ = std::make_unique<GameApp>(

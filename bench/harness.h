@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GameApp.h"
-#include "RandomSource.h"
+#include "app/GameApp.h"
+#include "game/RandomSource.h"
 
 #include <QRegion>
 #include <QTemporaryDir>

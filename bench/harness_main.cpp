@@ -3,7 +3,7 @@
 //              | clock TICKS_PER_LEVEL | response PRESSES
 // Prints key=value lines for bench/run.sh.
 
-#include "harness.h"
+#include "bench/harness.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // With no game running the program should take no wake-ups: count every
 // timer and paint event, and the context switches of all threads.
 
-#include "harness.h"
+#include "bench/harness.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -5,14 +5,14 @@
 // The reference moves five 32 x 32 pictures by the same amounts at the same
 // rate: down by the tick's fall, back to the top at the shots.
 
-#include "harness.h"
+#include "bench/harness.h"
 
-#include "FormClient.h"
-#include "Game.h"
-#include "GameTimer.h"
-#include "Image.h"
-#include "Rules.h"
-#include "bimzo.h"
+#include "ui/FormClient.h"
+#include "game/Game.h"
+#include "ui/GameTimer.h"
+#include "ui/Image.h"
+#include "game/Rules.h"
+#include "game/bimzo.h"
 
 #include <QApplication>
 #include <QPaintEvent>

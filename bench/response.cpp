@@ -6,14 +6,14 @@
 // A game runs at 500 ms ticks meanwhile, so ticks and clicks interleave as in
 // play; a press comes every 170 ms on the next armed lane.
 
-#include "harness.h"
+#include "bench/harness.h"
 
-#include "FormClient.h"
-#include "Game.h"
-#include "GameTimer.h"
-#include "Image.h"
-#include "Rules.h"
-#include "bimzo.h"
+#include "ui/FormClient.h"
+#include "game/Game.h"
+#include "ui/GameTimer.h"
+#include "ui/Image.h"
+#include "game/Rules.h"
+#include "game/bimzo.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // One tick and one shot of the rules alone, no widgets.
 
-#include "Game.h"
-#include "RandomSource.h"
-#include "Rules.h"
+#include "game/Game.h"
+#include "game/RandomSource.h"
+#include "game/Rules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -39,7 +39,7 @@ step "start-up and peak memory: 21 paired runs under Xvfb"
 "$bin/xstartup" pairs 21 "$build/bimzo" "$bin/bare_window" | keep
 
 step "start-up: instructions to the first paint (callgrind, offscreen)"
-for p in bimzo_first_paint bare_window_first_paint; do
+for p in bimzo_first_paint captioned_window_first_paint bare_window_first_paint; do
   n=$(QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind --callgrind-out-file=/dev/null "$bin/$p" 2>&1 |
       awk '/Collected/ {print $NF}' | tail -n1)
   echo "instructions_$p=$n" >>"$out"

@@ -1,6 +1,6 @@
 // One load and one save of a typical BIMZO.DAT (three short Japanese names).
 
-#include "scorefile.h"
+#include "scores/ScoreFile.h"
 
 #include <QTemporaryDir>
 
@@ -11,10 +11,10 @@ namespace {
 ScoreTable Typical()
 {
     ScoreTable t;
-    t.score1 = 12345, t.name1 = ScoreName::FromText(QStringLiteral("やまだ")), t.hits1 = 320;
-    t.score2 = 9870, t.name2 = ScoreName::FromText(QStringLiteral("ＡＢＣ")), t.hits2 = 250;
-    t.score3 = 5000, t.name3 = ScoreName::FromText(QStringLiteral("player")), t.hits3 = 120;
-    t.tag = 121, t.check = t.score1 * 5;
+    t.entries = {{{12345, ScoreName::fromText(QStringLiteral("やまだ")), 320},
+                  {9870, ScoreName::fromText(QStringLiteral("ＡＢＣ")), 250},
+                  {5000, ScoreName::fromText(QStringLiteral("player")), 120}}};
+    t.tag = 121, t.check = t.entries[0].score * 5;
     return t;
 }
 

@@ -11,6 +11,7 @@ awk -F= '
   }
   END {
     gi = v["instructions_bimzo_first_paint"]; ri = v["instructions_bare_window_first_paint"]
+    ci = v["instructions_captioned_window_first_paint"]
     for (n = 0; ("r" (n + 1) "_play_game_cpu_ms_per_min") in v; n++) {
       g[n + 1] = v["r" (n + 1) "_play_game_cpu_ms_per_min"]; f[n + 1] = v["r" (n + 1) "_play_ref_cpu_ms_per_min"]
       ratio[n + 1] = g[n + 1] / f[n + 1]
@@ -20,8 +21,8 @@ awk -F= '
     print "|---|---|---|---|---|"
     printf "| 1a | start-up to first map ≤ 1.10 × | %.1f ms (median of %d pairs) | %.1f ms; median paired ratio **%.3f** | %s |\n",
       v["startup_map_ms_game"], v["startup_pairs"], v["startup_map_ms_ref"], v["startup_map_ratio"], ok(v["startup_map_ratio"] <= 1.10)
-    printf "| 1b | instructions to first paint ≤ 1.10 × | %.1f M | %.1f M; ratio **%.3f** | %s |\n",
-      gi / 1e6, ri / 1e6, gi / ri, ok(gi / ri <= 1.10)
+    printf "| 1b | instructions to first paint ≤ 1.05 × the captioned window | %.1f M | captioned %.1f M; ratio **%.3f** (bare %.1f M; ratio %.3f) | %s |\n",
+      gi / 1e6, ci / 1e6, gi / ci, ri / 1e6, gi / ri, ok(gi / ci <= 1.05)
     printf "| 2a | peak RSS ≤ 1.10 × | %.1f MiB | %.1f MiB; ratio **%.3f** | %s |\n",
       v["peak_rss_kb_game"] / 1024, v["peak_rss_kb_ref"] / 1024, v["peak_rss_ratio"], ok(v["peak_rss_ratio"] <= 1.10)
     printf "| 2b | growth over %d play-again cycles after the 10th < 1 MiB | RSS %+d KiB (max %+d), heap in use %+d KiB | — | %s |\n",

@@ -9,7 +9,7 @@
 //
 // Prints key=value lines for bench/run.sh.
 
-#include "ProcStatus.h"
+#include "bench/ProcStatus.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

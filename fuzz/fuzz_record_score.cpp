@@ -1,7 +1,7 @@
 // Fuzzes the ranking step over any table, score, hit count and name.
 
-#include "ranking.h"
-#include "scoretable.h"
+#include "scores/Ranking.h"
+#include "scores/ScoreFormat.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -19,13 +19,6 @@ void Require(bool ok, const char* what)
     }
 }
 
-struct Place {
-    qint32 score;
-    ScoreName name;
-    qint32 hits;
-    bool operator==(const Place&) const = default;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -41,25 +34,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string nameUtf8 = in.ConsumeRandomLengthString(64);
     const QString name = QString::fromUtf8(nameUtf8.data(), static_cast<qsizetype>(nameUtf8.size()));
     const std::vector<std::uint8_t> rest = in.ConsumeRemainingBytes<std::uint8_t>();
-    const ScoreTable table = ParseScoreRecord(QByteArrayView(rest.data(), static_cast<qsizetype>(rest.size()))).table;
+    const ScoreTable table = parseScoreRecord(QByteArrayView(rest.data(), static_cast<qsizetype>(rest.size()))).table;
 
-    const RankOutcome r = RankScore(table, score, hits, name);
+    const RankOutcome r = rankScore(table, score, hits, name);
     if (r.code != ScoreFileStatus::Code::Ok) {
         Require(r.table == table, "a refused ranking changed the table");
         return 0;
     }
     const ScoreTable& t = r.table;
     Require(t.tag == 121, "tag");
-    Require(static_cast<qint64>(t.score1) * 5 == t.check, "check");
+    Require(static_cast<qint64>(t.entries[0].score) * 5 == t.check, "check");
 
-    const Place before[3] = {{table.score1, table.name1, table.hits1},
-                             {table.score2, table.name2, table.hits2},
-                             {table.score3, table.name3, table.hits3}};
-    const Place after[3] = {{t.score1, t.name1, t.hits1},
-                            {t.score2, t.name2, t.hits2},
-                            {t.score3, t.name3, t.hits3}};
+    const auto& before = table.entries;
+    const auto& after = t.entries;
     const int p = static_cast<int>(r.place) - 1;  // -1: no place
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kScorePlaces; ++i) {
         if (p < 0 || i < p)
             Require(after[i] == before[i], "a place above the new entry moved");
         else if (i == p)
@@ -68,6 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(after[i] == before[i - 1], "a place below did not move down whole");
     }
     if (p >= 0)
-        Require(SerializeScoreRecord(t).has_value(), "ranked table cannot be saved");
+        Require(serializeScoreRecord(t).has_value(), "ranked table cannot be saved");
     return 0;
 }

@@ -1,8 +1,8 @@
 // Fuzzes the loader: any bytes as BIMZO.DAT must load without reading outside
 // them, and saving what was loaded must give back the same file.
 
-#include "scorefile.h"
-#include "scoretable.h"
+#include "scores/ScoreFile.h"
+#include "scores/ScoreFormat.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // An exact-size copy, so ASan catches any read past the end.
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
-    const ParsedScoreRecord parsed = ParseScoreRecord(bytes);
+    const ParsedScoreRecord parsed = parseScoreRecord(bytes);
     Require(parsed.length <= bytes.size(), "record longer than the data");
-    const std::optional<QByteArray> record = SerializeScoreRecord(parsed.table);
+    const std::optional<QByteArray> record = serializeScoreRecord(parsed.table);
     Require(record.has_value(), "a loaded table cannot be saved");
     if (parsed.complete)
         Require(*record == bytes.left(parsed.length), "loaded record does not write back byte for byte");
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(f.write(bytes) == bytes.size(), "short write of the input");
     }
     ScoreTable table;
-    table.score2 = 12345;  // must be replaced
+    table.entries[1].score = 12345;  // must be replaced
     const ScoreFileStatus loaded = LoadScoreTable(table, path);
     Require(loaded.ok(), "load failed");
     Require(table == parsed.table, "file load differs from parse");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rules.h"
+#include "game/Rules.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
-#include "Game.h"
+#include "game/Game.h"
 
-#include "LevelTable.h"
-#include "RandomSource.h"
+#include "game/LevelTable.h"
+#include "game/RandomSource.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Board.h"
-#include "Score.h"
+#include "game/Board.h"
+#include "game/Score.h"
 
 class RandomSource;
 

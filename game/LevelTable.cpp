@@ -1,4 +1,4 @@
-#include "LevelTable.h"
+#include "game/LevelTable.h"
 
 #include <array>
 

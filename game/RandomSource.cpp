@@ -1,4 +1,4 @@
-#include "RandomSource.h"
+#include "game/RandomSource.h"
 
 #include <bit>
 

@@ -1,4 +1,4 @@
-#include "Score.h"
+#include "game/Score.h"
 
 #include <cmath>
 #include <cstdio>

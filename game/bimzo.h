@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Form.h"
-#include "PictureBox.h"
+#include "ui/Form.h"
+#include "ui/PictureBox.h"
 
 #include <array>
 

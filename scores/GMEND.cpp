@@ -1,14 +1,16 @@
-#include "GMEND.h"
+#include "scores/GMEND.h"
 
-#include "CommandButton.h"
-#include "Fonts.h"
-#include "FormClient.h"
-#include "Game.h"
-#include "Label.h"
-#include "NameValidator.h"
-#include "Pictures.h"
-#include "TextBox.h"
-#include "ranking.h"
+#include "ui/CommandButton.h"
+#include "ui/Fonts.h"
+#include "ui/FormClient.h"
+#include "game/Game.h"
+#include "ui/Label.h"
+#include "scores/NameValidator.h"
+#include "ui/Pictures.h"
+#include "ui/TextBox.h"
+#include "scores/Ranking.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
 
 #include <QKeyEvent>
 
@@ -81,10 +83,10 @@ void GMEND::Form_Load()
     const ScoreFileStatus status = LoadScoreTable(table_, locate_());
     if (!status.ok())
         emit scoreFileError(status.message);
-    if (game_.score().value() > static_cast<float>(table_.score3)) {
+    if (placeFor(table_, game_.score().value()) != ScorePlace::None) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
-        PNAME->setProgramText(table_.name1.text());
+        PNAME->setProgramText(table_.entries[0].name.text());
         PNAME->selectAllText();
     }
     focusFirstControl();

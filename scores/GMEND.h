@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Form.h"
-#include "PictureBox.h"
-#include "ScoreFileLocator.h"
+#include "ui/Form.h"
+#include "ui/PictureBox.h"
+#include "scores/ScoreLocation.h"
 
 class CommandButton;
 class Game;

@@ -1,11 +1,11 @@
-#include "HI_S.h"
+#include "scores/HI_S.h"
 
-#include "CommandButton.h"
-#include "Fonts.h"
-#include "FormClient.h"
-#include "Label.h"
-#include "Pictures.h"
-#include "scorefile.h"
+#include "ui/CommandButton.h"
+#include "ui/Fonts.h"
+#include "ui/FormClient.h"
+#include "ui/Label.h"
+#include "ui/Pictures.h"
+#include "scores/ScoreFile.h"
 
 namespace {
 constexpr int kClientWidth = 2520;
@@ -46,11 +46,9 @@ void HI_S::Form_Load()
     const ScoreFileStatus status = LoadScoreTable(table_, locate_());
     if (!status.ok())
         emit scoreFileError(status.message);
-    const std::array<std::pair<qint32, const ScoreName*>, 3> places{
-        {{table_.score1, &table_.name1}, {table_.score2, &table_.name2}, {table_.score3, &table_.name3}}};
     for (int row = 0; row < 3; ++row) {
-        scores_[row]->setCaption(QString::number(places[row].first));
-        names_[row]->setCaption(places[row].second->text());
+        scores_[row]->setCaption(QString::number(table_.entries[row].score));
+        names_[row]->setCaption(table_.entries[row].name.text());
     }
     focusFirstControl();
 }

@@ -1,6 +1,6 @@
-#include "NameValidator.h"
+#include "scores/NameValidator.h"
 
-#include "cp932.h"
+#include "scores/Cp932.h"
 
 namespace {
 // JIS-table code points and the look-alikes the Microsoft table stores.
@@ -18,5 +18,5 @@ QValidator::State NameValidator::validate(QString& input, int&) const
 {
     for (const auto& [jis, microsoft] : kLookAlikes)
         input.replace(QChar(jis), QChar(microsoft));
-    return IsCp932Storable(input) ? Acceptable : Invalid;
+    return isCp932Storable(input) ? Acceptable : Invalid;
 }

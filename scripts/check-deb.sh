@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the .deb with apt, starts /usr/bin/bimzo under Xvfb, plays one game
+# Installs the .deb with apt, starts /usr/games/bimzo under Xvfb, plays one game
 # to the name entry and checks that the score table lands in the player's data
-# folder and never in /usr/bin; then removes the package again. As root.
+# folder and never in /usr/games; then removes the package again. As root.
 # Usage: scripts/check-deb.sh path/to/bimzo_1.21_amd64.deb [screenshot.png]
 set -euo pipefail
 deb=$(realpath "$1")
@@ -14,17 +14,17 @@ dpkg-query -W -f='${Status}' bimzo 2>/dev/null | grep -q "install ok installed" 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$deb" </dev/null >/dev/null
 trap 'apt-get remove -y -qq bimzo </dev/null >/dev/null || true' EXIT
-[ -x /usr/bin/bimzo ] || fail "/usr/bin/bimzo missing"
-rm -f /usr/bin/BIMZO.DAT
+[ -x /usr/games/bimzo ] || fail "/usr/games/bimzo missing"
+rm -f /usr/games/BIMZO.DAT
 
 home=$(mktemp -d)
-# Root could write /usr/bin: the strictest case for where the table goes.
+# Root could write /usr/games: the strictest case for where the table goes.
 HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     shot=$1
     fail() { echo "FAIL: $*" >&2; exit 1; }
     win() { for _ in $(seq "$2"); do id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return 0; }; sleep 0.1; done; return 1; }
-    /usr/bin/bimzo & pid=$!
+    /usr/games/bimzo & pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
     main=$(win "Bimzo！" 100) || fail "main window never appeared"
     xprop -id "$main" WM_CLASS | grep -q "\"bimzo\"" || fail "WM_CLASS: $(xprop -id "$main" WM_CLASS)"
@@ -41,11 +41,11 @@ HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
 dat=$home/.local/share/bimzo/BIMZO.DAT
 [ -f "$dat" ] || fail "no score table in $home/.local/share/bimzo"
 [ "$(dd if="$dat" bs=1 skip=6 count=3 2>/dev/null)" = "Deb" ] || fail "the name is not in $dat"
-[ ! -e /usr/bin/BIMZO.DAT ] || fail "the game wrote /usr/bin/BIMZO.DAT"
-echo "score table: $dat ($(stat -c %s "$dat") bytes); nothing in /usr/bin"
+[ ! -e /usr/games/BIMZO.DAT ] || fail "the game wrote /usr/games/BIMZO.DAT"
+echo "score table: $dat ($(stat -c %s "$dat") bytes); nothing in /usr/games"
 rm -rf "$home"
 
 apt-get remove -y -qq bimzo </dev/null >/dev/null
 trap - EXIT
-[ ! -e /usr/bin/bimzo ] || fail "/usr/bin/bimzo left after remove"
+[ ! -e /usr/games/bimzo ] || fail "/usr/games/bimzo left after remove"
 echo "package installed, played and removed"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the score fuzz targets with clang (libFuzzer, ASan, UBSan) in their own
-# build directory and runs each for a bounded number of inputs.
+# Builds the score fuzz targets with clang (libFuzzer, ASan, UBSan) in a build
+# directory of their own and runs each for a bounded number of inputs.
 # Fails on any crash, sanitizer report or broken invariant.
 #
 #   scripts/fuzz.sh [RUNS]        default 100000 runs per target
@@ -11,8 +11,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-100000}"
 build="${BUILD_DIR:-$root/build-fuzz}"
 
-CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build"
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBIMZO_FUZZ=ON -DBIMZO_TESTS=OFF -DBIMZO_BENCH=OFF >/dev/null
+# Only the score library and the fuzz targets; the rest of the game is not built.
+cmake --build "$build" --target fuzz_score_load fuzz_record_score
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"

@@ -10,7 +10,8 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev libbenchmark-dev valgrind
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream appstream-compose dpkg-dev file
+  lintian mandoc groff-base
   qt6-base-private-dev libxfixes-dev
   xclip
   openbox

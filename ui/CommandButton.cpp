@@ -1,7 +1,7 @@
-#include "CommandButton.h"
+#include "ui/CommandButton.h"
 
-#include "Fonts.h"
-#include "Twips.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
 
 #include <QKeyEvent>
 

@@ -1,9 +1,9 @@
-#include "Form.h"
+#include "ui/Form.h"
 
-#include "FormClient.h"
-#include "PictureBox.h"
-#include "TileBackground.h"
-#include "Twips.h"
+#include "ui/FormClient.h"
+#include "ui/PictureBox.h"
+#include "ui/TileBackground.h"
+#include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
-#include "FormClient.h"
+#include "ui/FormClient.h"
 
-#include "Graphic.h"
-#include "GraphicAccessible.h"
+#include "ui/Graphic.h"
+#include "ui/GraphicAccessible.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "GameTimer.h"
+#include "ui/GameTimer.h"
 
 GameTimer::GameTimer(QObject* parent) : QObject(parent)
 {

@@ -1,6 +1,6 @@
-#include "Graphic.h"
+#include "ui/Graphic.h"
 
-#include "FormClient.h"
+#include "ui/FormClient.h"
 
 #include <QAccessibleEvent>
 

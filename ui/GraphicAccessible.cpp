@@ -1,7 +1,7 @@
-#include "GraphicAccessible.h"
+#include "ui/GraphicAccessible.h"
 
-#include "FormClient.h"
-#include "Graphic.h"
+#include "ui/FormClient.h"
+#include "ui/Graphic.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
-#include "Image.h"
+#include "ui/Image.h"
 
-#include "FormClient.h"
-#include "Twips.h"
+#include "ui/FormClient.h"
+#include "ui/Twips.h"
 
 #include <QMetaMethod>
 #include <QMouseEvent>

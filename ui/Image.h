@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Graphic.h"
+#include "ui/Graphic.h"
 
 #include <QPixmap>
 

@@ -1,7 +1,7 @@
-#include "Label.h"
+#include "ui/Label.h"
 
-#include "FormClient.h"
-#include "Twips.h"
+#include "ui/FormClient.h"
+#include "ui/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "Line.h"
+#include "ui/Line.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QPainter>
 

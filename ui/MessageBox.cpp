@@ -1,6 +1,6 @@
-#include "MessageBox.h"
+#include "ui/MessageBox.h"
 
-#include "WindowOwner.h"
+#include "ui/WindowOwner.h"
 
 #include <QMessageBox>
 

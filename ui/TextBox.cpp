@@ -1,7 +1,7 @@
-#include "TextBox.h"
+#include "ui/TextBox.h"
 
-#include "Fonts.h"
-#include "Twips.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
 
 #include <QKeyEvent>
 

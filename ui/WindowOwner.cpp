@@ -1,4 +1,4 @@
-#include "WindowOwner.h"
+#include "ui/WindowOwner.h"
 
 #include <QWidget>
 #include <QWindow>

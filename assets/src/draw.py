@@ -303,6 +303,17 @@ def target16():
 # Shooter: a black trapezoid on a chequered strip, with a see-through
 # diamond at its centre. The red copy swaps black for red and nothing else.
 
+def ringed_diamond(img, cx, cy, radius):
+    """A see-through diamond of the given radius, ringed one pixel in grey."""
+    for y in range(img.h):
+        for x in range(img.w):
+            d = abs(x - cx) + abs(y - cy)
+            if d <= radius:
+                img.set(x, y, CLEAR)
+            elif d <= radius + 1.0:
+                img.set(x, y, DGREY)
+
+
 def shooter32():
     img = Img(32, 32)
     top, bottom = 6, 25
@@ -314,14 +325,7 @@ def shooter32():
         for x in range(0, 32):
             img.set(x, y, WHITE if ((x // 2) + (y // 2)) % 2 == 0 else LGREY)
     # grey-ringed see-through diamond at the centre of the trapezoid
-    dcx, dcy = 15.5, 17.5
-    for y in range(32):
-        for x in range(32):
-            d = abs(x - dcx) + abs(y - dcy)
-            if d <= 3.0:
-                img.set(x, y, CLEAR)
-            elif d <= 4.0:
-                img.set(x, y, DGREY)
+    ringed_diamond(img, 15.5, 17.5, 3.0)
     # grey dot above it
     img.rect(15, 10, 16, 11, DGREY)
     return img
@@ -336,14 +340,7 @@ def shooter16():
     for y in range(13, 15):
         for x in range(16):
             img.set(x, y, WHITE if (x + y) % 2 == 0 else LGREY)
-    dcx, dcy = 7.5, 8.5
-    for y in range(16):
-        for x in range(16):
-            d = abs(x - dcx) + abs(y - dcy)
-            if d <= 1.0:
-                img.set(x, y, CLEAR)
-            elif d <= 2.0:
-                img.set(x, y, DGREY)
+    ringed_diamond(img, 7.5, 8.5, 1.0)
     img.rect(7, 5, 8, 5, DGREY)
     return img
 

@@ -1,9 +1,9 @@
 // What a screen reader meets in the three windows, read through QAccessible.
-#include "GameApp.h"
-#include "Image.h"
-#include "Label.h"
-#include "ScriptedRandom.h"
-#include "TextBox.h"
+#include "app/GameApp.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "tests/game/ScriptedRandom.h"
+#include "ui/TextBox.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

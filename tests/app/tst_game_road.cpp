@@ -1,10 +1,10 @@
 // One game from its start to the dialogs that end it, through the real windows.
-#include "GameApp.h"
-#include "Image.h"
-#include "Label.h"
-#include "ScriptedRandom.h"
-#include "TextBox.h"
-#include "scorefile.h"
+#include "app/GameApp.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "tests/game/ScriptedRandom.h"
+#include "ui/TextBox.h"
+#include "scores/ScoreFile.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -98,8 +98,8 @@ void GameRoadTest::writeTable(const ScoreTable& table)
 void GameRoadTest::storeFirstPlace(const QString& name)
 {
     ScoreTable table;
-    table.score1 = 1000;
-    table.name1 = ScoreName::FromText(name);
+    table.entries[0].score = 1000;
+    table.entries[0].name = ScoreName::fromText(name);
     writeTable(table);
 }
 
@@ -153,9 +153,9 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
 void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 {
     ScoreTable table;
-    table.score1 = 20;
-    table.score2 = 10;
-    table.score3 = 5;
+    table.entries[0].score = 20;
+    table.entries[1].score = 10;
+    table.entries[2].score = 5;
     writeTable(table);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
@@ -175,9 +175,9 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     pressEnter();
 
     const ScoreTable saved = readTable();
-    QCOMPARE(saved.score2, 465);
-    QCOMPARE(saved.hits2, 1);
-    QCOMPARE(saved.name2.text(), QStringLiteral("はなこ"));
+    QCOMPARE(saved.entries[1].score, 465);
+    QCOMPARE(saved.entries[1].hits, 1);
+    QCOMPARE(saved.entries[1].name.text(), QStringLiteral("はなこ"));
     QCOMPARE(saved.tag, 121);
     QCOMPARE(saved.check, 5000);
     QVERIFY(!gameOver()->inNameEntry());
@@ -215,7 +215,7 @@ void GameRoadTest::longerStoredFirstNameIsShownAndKeptWhole()
     QCOMPARE(box->text(), fifteen);
     QCOMPARE(box->selectedText(), fifteen);
     pressEnter();
-    QCOMPARE(readTable().name2.text(), fifteen);
+    QCOMPARE(readTable().entries[1].name.text(), fifteen);
 }
 
 void GameRoadTest::typingOnlyShortensALongerStoredName()
@@ -298,7 +298,7 @@ void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
     QVERIFY(mainWindow()->isEnabled());
 
     ScoreTable full;
-    full.score1 = full.score2 = full.score3 = 1000;
+    full.entries[0].score = full.entries[1].score = full.entries[2].score = 1000;
     writeTable(full);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
@@ -325,14 +325,14 @@ void GameRoadTest::fileEndUnloadsEverything()
     mainWindow()->mend_Click();
     QCOMPARE(quit.count(), 1);
     QVERIFY(!mainWindow());
-    QCOMPARE(readTable().score1, 0);  // nothing recorded
+    QCOMPARE(readTable().entries[0].score, 0);  // nothing recorded
 }
 
 void GameRoadTest::highScoresOpenOnceAndShowTheFile()
 {
     ScoreTable table;
-    table.score1 = 875;
-    table.name1 = ScoreName::FromText(QStringLiteral("ジロー"));
+    table.entries[0].score = 875;
+    table.entries[0].name = ScoreName::fromText(QStringLiteral("ジロー"));
     writeTable(table);
     mainWindow()->him_Click();
     HI_S* first = highScores();

@@ -2,10 +2,10 @@
 // reloads the main window, the game-over dialog and the high-score dialog.
 // Nothing may pile up. In the sanitizer build LeakSanitizer also checks the
 // whole run at exit.
-#include "GameApp.h"
-#include "ScriptedRandom.h"
-#include "TextBox.h"
-#include "scorefile.h"
+#include "app/GameApp.h"
+#include "tests/game/ScriptedRandom.h"
+#include "ui/TextBox.h"
+#include "scores/ScoreFile.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -88,7 +88,7 @@ void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     ScoreTable table;
     QVERIFY(LoadScoreTable(table, path).ok());
-    QCOMPARE(table.name1.text(), QStringLiteral("Cycle"));
+    QCOMPARE(table.entries[0].name.text(), QStringLiteral("Cycle"));
 }
 
 QTEST_MAIN(PlayAgainCyclesTest)

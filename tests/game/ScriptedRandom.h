@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RandomSource.h"
+#include "game/RandomSource.h"
 
 #include <deque>
 

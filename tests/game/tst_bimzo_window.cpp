@@ -1,12 +1,12 @@
 // The real main window, driven offscreen.
-#include "FormClient.h"
-#include "Game.h"
-#include "GameTimer.h"
-#include "Image.h"
-#include "Label.h"
-#include "Line.h"
-#include "ScriptedRandom.h"
-#include "bimzo.h"
+#include "ui/FormClient.h"
+#include "game/Game.h"
+#include "ui/GameTimer.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/Line.h"
+#include "tests/game/ScriptedRandom.h"
+#include "game/bimzo.h"
 
 #include <QAction>
 #include <QApplication>

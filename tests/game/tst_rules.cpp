@@ -1,8 +1,8 @@
 // The rules without any window: level table, floor, hits, Start and load.
-#include "Game.h"
-#include "LevelTable.h"
-#include "RandomSource.h"
-#include "ScriptedRandom.h"
+#include "game/Game.h"
+#include "game/LevelTable.h"
+#include "game/RandomSource.h"
+#include "tests/game/ScriptedRandom.h"
 
 #include <QTest>
 

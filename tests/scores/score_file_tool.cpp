@@ -18,8 +18,8 @@
 // load adds "damaged 0" or "damaged 1".
 // Exit code 0 ok, 1 the operation failed, 2 usage, 3 could not drop root.
 
-#include "ranking.h"
-#include "scorefile.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
 
 #include <QLockFile>
 #include <QString>
@@ -37,7 +37,7 @@ namespace {
 void Print(const ScoreFileStatus& s, const ScoreTable& t)
 {
     std::printf("status %d\n%s\n", static_cast<int>(s.code), s.message.toUtf8().constData());
-    std::printf("table %d %d %d\n", t.score1, t.score2, t.score3);
+    std::printf("table %d %d %d\n", t.entries[0].score, t.entries[1].score, t.entries[2].score);
 }
 
 bool DropRoot()
@@ -66,9 +66,9 @@ int main(int argc, char** argv)
 
     // A table that is already in memory, as in the game-over dialog.
     ScoreTable table;
-    table.score1 = 7;
-    table.score2 = 6;
-    table.score3 = 5;
+    table.entries[0].score = 7;
+    table.entries[1].score = 6;
+    table.entries[2].score = 5;
 
     if (cmd == QLatin1String("load")) {
         const ScoreFileStatus s = LoadScoreTable(table, path);
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("locate") && argc - i == 3) {
-        const ScoreFileLocation where = LocateScoreFile(path, QString::fromLocal8Bit(argv[i + 2]));
+        const ScoreFileLocation where = locateScoreFile(path, QString::fromLocal8Bit(argv[i + 2]));
         std::printf("path %s\nlegacy %s\n", where.path.toUtf8().constData(),
                     where.legacyPath.toUtf8().constData());
         return 0;
@@ -91,8 +91,8 @@ int main(int argc, char** argv)
     if (cmd == QLatin1String("saveloop")) {
         // Two records of the same length, so the file is always exactly one of them.
         ScoreTable a, b;
-        a.score1 = 111, a.name1 = ScoreName::FromText(QStringLiteral("AAAA"));
-        b.score1 = 222, b.name1 = ScoreName::FromText(QStringLiteral("BBBB"));
+        a.entries[0].score = 111, a.entries[0].name = ScoreName::fromText(QStringLiteral("AAAA"));
+        b.entries[0].score = 222, b.entries[0].name = ScoreName::fromText(QStringLiteral("BBBB"));
         std::printf("started\n");
         std::fflush(stdout);
         for (unsigned n = 0;; ++n) {
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
     if (cmd == QLatin1String("loadwait") && argc - i == 5) {
         ScoreTable loaded;
         const ScoreFileStatus l = LoadScoreTable(loaded, path);
-        std::printf("loaded %d\n", l.ok() ? loaded.score1 : -1);
+        std::printf("loaded %d\n", l.ok() ? loaded.entries[0].score : -1);
         std::fflush(stdout);
         std::string line;
         std::getline(std::cin, line);

@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the score tests.
 
-#include "scoretable.h"
+#include "scores/ScoreFormat.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -33,31 +33,54 @@ inline QByteArray ReadBytes(const QString& path)
 // Builds a record field by field, the way another program might have written it.
 class RecordBuilder {
 public:
-    RecordBuilder& num(qint32 v)
-    {
-        char b[4];
-        qToLittleEndian(v, b);
-        bytes.append(b, 4);
-        return *this;
-    }
+    RecordBuilder& num(qint32 v) { return put(v); }
     RecordBuilder& name(const QByteArray& raw)
     {
         return len(static_cast<quint16>(raw.size())).raw(raw);
     }
-    RecordBuilder& len(quint16 n)
-    {
-        char b[2];
-        qToLittleEndian(n, b);
-        bytes.append(b, 2);
-        return *this;
-    }
+    RecordBuilder& len(quint16 n) { return put(n); }
     RecordBuilder& raw(const QByteArray& b)
     {
         bytes.append(b);
         return *this;
     }
     QByteArray bytes;
+
+private:
+    template <typename T>
+    RecordBuilder& put(T v)
+    {
+        char b[sizeof v];
+        qToLittleEndian(v, b);
+        bytes.append(b, sizeof v);
+        return *this;
+    }
 };
+
+// The places of a table, best first, for comparing them in one go.
+inline QList<qint32> Scores(const ScoreTable& t)
+{
+    QList<qint32> out;
+    for (const ScoreEntry& e : t.entries)
+        out.append(e.score);
+    return out;
+}
+
+inline QStringList Names(const ScoreTable& t)
+{
+    QStringList out;
+    for (const ScoreEntry& e : t.entries)
+        out.append(e.name.text());
+    return out;
+}
+
+inline QList<qint32> Hits(const ScoreTable& t)
+{
+    QList<qint32> out;
+    for (const ScoreEntry& e : t.entries)
+        out.append(e.hits);
+    return out;
+}
 
 struct ToolResult {
     int exitCode = -1;

@@ -1,6 +1,6 @@
 // The name encoding: Microsoft's code page 932, byte for byte.
 
-#include "cp932.h"
+#include "scores/Cp932.h"
 
 #include <QtTest>
 
@@ -43,9 +43,9 @@ void TestCp932::decodesMicrosoftTable()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    QVERIFY(Cp932Available());
+    QVERIFY(cp932Available());
     bool clean = false;
-    QCOMPARE(DecodeCp932(bytes, &clean), text);
+    QCOMPARE(decodeCp932(bytes, &clean), text);
     QVERIFY(clean);
 }
 
@@ -67,10 +67,10 @@ void TestCp932::encodesTheFormsWindowsWrites()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
-    const auto encoded = EncodeCp932(text);
+    const auto encoded = encodeCp932(text);
     QVERIFY(encoded.has_value());
     QCOMPARE(*encoded, bytes);
-    QVERIFY(IsCp932Storable(text));
+    QVERIFY(isCp932Storable(text));
 }
 
 void TestCp932::refusesCharactersThatDoNotComeBack_data()
@@ -91,8 +91,8 @@ void TestCp932::refusesCharactersThatDoNotComeBack_data()
 void TestCp932::refusesCharactersThatDoNotComeBack()
 {
     QFETCH(QString, text);
-    QVERIFY(!IsCp932Storable(text));
-    QVERIFY(!EncodeCp932(text).has_value());
+    QVERIFY(!isCp932Storable(text));
+    QVERIFY(!encodeCp932(text).has_value());
 }
 
 void TestCp932::invalidBytesBecomeReplacementAndDecodingGoesOn_data()
@@ -112,7 +112,7 @@ void TestCp932::invalidBytesBecomeReplacementAndDecodingGoesOn()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     bool clean = true;
-    QCOMPARE(DecodeCp932(bytes, &clean), text);
+    QCOMPARE(decodeCp932(bytes, &clean), text);
     QVERIFY(!clean);
 }
 

@@ -1,7 +1,10 @@
 // Placing a game into the top three, and RecordScore's stamping and saving.
 
-#include "ranking.h"
-#include "testutil.h"
+#include "scores/Ranking.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
+#include "scores/ScoreFormat.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,9 +14,9 @@ namespace {
 ScoreTable Table(qint32 s1, qint32 s2, qint32 s3)
 {
     ScoreTable t;
-    t.score1 = s1, t.name1 = ScoreName::FromText("one"), t.hits1 = 1;
-    t.score2 = s2, t.name2 = ScoreName::FromText("two"), t.hits2 = 2;
-    t.score3 = s3, t.name3 = ScoreName::FromText("three"), t.hits3 = 3;
+    t.entries = {{{s1, ScoreName::fromText("one"), 1},
+                  {s2, ScoreName::fromText("two"), 2},
+                  {s3, ScoreName::fromText("three"), 3}}};
     return t;
 }
 
@@ -38,52 +41,57 @@ private:
 
 void TestRanking::equalScoreRanksBelow()
 {
-    const RankOutcome r = RankScore(Table(300, 200, 100), 300, 9, "new");
+    const RankOutcome r = rankScore(Table(300, 200, 100), 300, 9, "new");
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
     QCOMPARE(r.place, ScorePlace::Second);
-    QCOMPARE(r.table.score1, 300);
-    QCOMPARE(r.table.score2, 300);
-    QCOMPARE(r.table.score3, 200);
-    QCOMPARE(r.table.name1.text(), QStringLiteral("one"));
-    QCOMPARE(r.table.name2.text(), QStringLiteral("new"));
-    QCOMPARE(r.table.name3.text(), QStringLiteral("two"));
-    QCOMPARE(r.table.hits2, 9);
-    QCOMPARE(r.table.hits3, 2);
+    QCOMPARE(Scores(r.table), (QList<qint32>{300, 300, 200}));
+    QCOMPARE(Names(r.table), (QStringList{"one", "new", "two"}));
+    QCOMPARE(Hits(r.table), (QList<qint32>{1, 9, 2}));
     QCOMPARE(r.table.check, 1500);
 }
 
 void TestRanking::singlePrecisionScoreRanksAndStoresLikeInteger()
 {
-    const float asFloat = 305.0f;
     const qint16 asShort = 305;
-    const RankOutcome f = RankScore(Table(300, 200, 100), asFloat, 7, "f");
-    const RankOutcome s = RankScore(Table(300, 200, 100), asShort, 7, "f");
-    QCOMPARE(f.place, ScorePlace::First);
-    QCOMPARE(f.table.score1, 305);
-    QCOMPARE(f.table, s.table);
+    const RankOutcome s = rankScore(Table(300, 200, 100), asShort, 7, "f");
+    QCOMPARE(s.place, ScorePlace::First);
+    QCOMPARE(s.table.entries[0].score, 305);
+    QCOMPARE(rankScore(Table(300, 200, 100), 305.0f, 7, "f").table, s.table);
+
+    // Past 16 bits: a single-precision score is not held as a 16-bit one.
+    const RankOutcome big = rankScore(Table(40000, 200, 100), 40005.0f, 7, "f");
+    QCOMPARE(big.place, ScorePlace::First);
+    QCOMPARE(big.table.entries[0].score, 40005);
+
+    // 16777221 and 16777219 both read as 16777220 in single precision; the
+    // stored numbers are compared exactly, so the score sits between them.
+    const RankOutcome wide = rankScore(Table(16777221, 16777219, 5), 16777220.0f, 7, "f");
+    QCOMPARE(wide.place, ScorePlace::Second);
+    QCOMPARE(wide.table.entries[1].score, 16777220);
+    QCOMPARE(wide.table.entries[2].score, 16777219);
+
     // Compared as a number before rounding: 300.5 still beats 300.
-    QCOMPARE(PlaceFor(Table(300, 200, 100), 300.5), ScorePlace::First);
-    QCOMPARE(PlaceFor(Table(300, 200, 100), 100.0), ScorePlace::None);
+    QCOMPARE(placeFor(Table(300, 200, 100), 300.5), ScorePlace::First);
+    QCOMPARE(placeFor(Table(300, 200, 100), 100.0), ScorePlace::None);
 }
 
 void TestRanking::firstGameOnEmptyTable()
 {
-    const RankOutcome r = RankScore(ScoreTable{}, 35, 4, QStringLiteral("初"));
+    const RankOutcome r = rankScore(ScoreTable{}, 35, 4, QStringLiteral("初"));
     QCOMPARE(r.place, ScorePlace::First);
     ScoreTable expected;
-    expected.score1 = 35, expected.name1 = ScoreName::FromText(QStringLiteral("初")), expected.hits1 = 4;
+    expected.entries[0].score = 35, expected.entries[0].name = ScoreName::fromText(QStringLiteral("初")), expected.entries[0].hits = 4;
     expected.check = 175, expected.tag = 121;
     QCOMPARE(r.table, expected);
 }
 
 void TestRanking::firstPlaceShiftsWholePlacesDown()
 {
-    const RankOutcome r = RankScore(Table(300, 200, 100), 1000, 50, "top");
+    const RankOutcome r = rankScore(Table(300, 200, 100), 1000, 50, "top");
     QCOMPARE(r.place, ScorePlace::First);
-    QCOMPARE((QList<qint32>{r.table.score1, r.table.score2, r.table.score3}), (QList<qint32>{1000, 300, 200}));
-    QCOMPARE((QList<qint32>{r.table.hits1, r.table.hits2, r.table.hits3}), (QList<qint32>{50, 1, 2}));
-    QCOMPARE((QStringList{r.table.name1.text(), r.table.name2.text(), r.table.name3.text()}),
-             (QStringList{"top", "one", "two"}));
+    QCOMPARE(Scores(r.table), (QList<qint32>{1000, 300, 200}));
+    QCOMPARE(Hits(r.table), (QList<qint32>{50, 1, 2}));
+    QCOMPARE(Names(r.table), (QStringList{"top", "one", "two"}));
     QCOMPARE(r.table.check, 5000);
     QCOMPARE(r.table.tag, 121);
 }
@@ -92,11 +100,11 @@ void TestRanking::thirdPlaceKeepsCheckOfUnchangedFirst()
 {
     ScoreTable in = Table(300, 200, 100);
     in.check = 1, in.tag = 2;
-    const RankOutcome r = RankScore(in, 150, 5, "mid");
+    const RankOutcome r = rankScore(in, 150, 5, "mid");
     QCOMPARE(r.place, ScorePlace::Third);
-    QCOMPARE(r.table.score3, 150);
-    QCOMPARE(r.table.name3.text(), QStringLiteral("mid"));
-    QCOMPARE(r.table.name2, in.name2);
+    QCOMPARE(r.table.entries[2].score, 150);
+    QCOMPARE(r.table.entries[2].name.text(), QStringLiteral("mid"));
+    QCOMPARE(r.table.entries[1].name, in.entries[1].name);
     QCOMPARE(r.table.check, 1500);
 }
 
@@ -108,7 +116,7 @@ void TestRanking::noPlaceStillStampsAndSaves()
     ScoreTable expected = Table(300, 200, 100);
     expected.tag = 121, expected.check = 1500;
     QCOMPARE(t, expected);
-    QCOMPARE(ReadBytes(path), *SerializeScoreRecord(expected));
+    QCOMPARE(ReadBytes(path), *serializeScoreRecord(expected));
 }
 
 void TestRanking::movedNamesKeepTheirBytesOnDisk()
@@ -133,17 +141,17 @@ void TestRanking::movedNamesKeepTheirBytesOnDisk()
 void TestRanking::confirmingTheProposedNameKeepsItsBytes()
 {
     ScoreTable t;
-    t.score1 = 300, t.name1 = ScoreName::FromBytes(Hex("ED40"));
-    t.score2 = 200, t.name2 = ScoreName::FromBytes(Hex("41 85 40"));  // damaged
+    t.entries[0].score = 300, t.entries[0].name = ScoreName::fromBytes(Hex("ED40"));
+    t.entries[1].score = 200, t.entries[1].name = ScoreName::fromBytes(Hex("41 85 40"));  // damaged
     // Enter pressed on the proposed first-place name.
-    RankOutcome r = RankScore(t, 400, 1, t.name1.text());
-    QCOMPARE(r.table.name1.bytes(), Hex("ED40"));
-    r = RankScore(t, 250, 1, t.name2.text());
+    RankOutcome r = rankScore(t, 400, 1, t.entries[0].name.text());
+    QCOMPARE(r.table.entries[0].name.bytes(), Hex("ED40"));
+    r = rankScore(t, 250, 1, t.entries[1].name.text());
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
-    QCOMPARE(r.table.name2.bytes(), Hex("41 85 40"));
+    QCOMPARE(r.table.entries[1].name.bytes(), Hex("41 85 40"));
     // The same character typed afresh is stored as Windows would store it.
-    r = RankScore(ScoreTable{}, 5, 1, QString::fromUtf16(u"\u7E8A"));
-    QCOMPARE(r.table.name1.bytes(), Hex("FA5C"));
+    r = rankScore(ScoreTable{}, 5, 1, QString::fromUtf16(u"\u7E8A"));
+    QCOMPARE(r.table.entries[0].name.bytes(), Hex("FA5C"));
 }
 
 void TestRanking::emptyNameTakesTwoBytes()

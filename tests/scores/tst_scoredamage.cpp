@@ -1,9 +1,10 @@
 // Damaged files: they load to defined values, never outside the data, and a
 // load never changes them.
 
-#include "ranking.h"
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
+#include "scores/ScoreFormat.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -32,11 +33,11 @@ void TestScoreDamage::init()
 void TestScoreDamage::truncatedAtEveryByte()
 {
     ScoreTable full;
-    full.score1 = 0x01020304, full.name1 = ScoreName::FromText("AB"), full.hits1 = 11;
-    full.score2 = 0x05060708, full.name2 = ScoreName::FromText(QStringLiteral("山")), full.hits2 = 22;
-    full.score3 = 0x090A0B0C, full.name3 = ScoreName::FromText("XYZ"), full.hits3 = 33;
+    full.entries = {{{0x01020304, ScoreName::fromText("AB"), 11},
+                     {0x05060708, ScoreName::fromText(QStringLiteral("山")), 22},
+                     {0x090A0B0C, ScoreName::fromText("XYZ"), 33}}};
     full.tag = 121, full.check = 77;
-    const QByteArray whole = *SerializeScoreRecord(full);
+    const QByteArray whole = *serializeScoreRecord(full);
 
     // Where each field ends; a cut before that end leaves it and all after it empty.
     const int ends[] = {4, 8, 12, 16, 20, 24, 28, 33, 37, 41, 45};
@@ -46,22 +47,19 @@ void TestScoreDamage::truncatedAtEveryByte()
         const QByteArray bytes = whole.left(cut);
         WriteBytes(path(), bytes);
         ScoreTable t;
-        t.score1 = t.hits3 = t.check = -9;  // must not survive the load
+        t.entries[0].score = t.entries[2].hits = t.check = -9;  // must not survive the load
         const ScoreFileStatus s = LoadScoreTable(t, path());
         QVERIFY2(s.ok(), qPrintable(QString("cut %1: %2").arg(cut).arg(s.message)));
         QCOMPARE(s.damaged, cut > 0);
         QCOMPARE(ReadBytes(path()), bytes);
 
         auto have = [&](int field) { return cut >= ends[field]; };
-        QCOMPARE(t.score1, have(0) ? full.score1 : 0);
-        QCOMPARE(t.name1, have(1) ? full.name1 : ScoreName());
-        QCOMPARE(t.hits1, have(2) ? full.hits1 : 0);
-        QCOMPARE(t.score2, have(3) ? full.score2 : 0);
-        QCOMPARE(t.name2, have(4) ? full.name2 : ScoreName());
-        QCOMPARE(t.hits2, have(5) ? full.hits2 : 0);
-        QCOMPARE(t.score3, have(6) ? full.score3 : 0);
-        QCOMPARE(t.name3, have(7) ? full.name3 : ScoreName());
-        QCOMPARE(t.hits3, have(8) ? full.hits3 : 0);
+        for (int i = 0; i < kScorePlaces; ++i) {
+            const ScoreEntry& e = full.entries[i];
+            QCOMPARE(t.entries[i].score, have(3 * i) ? e.score : 0);
+            QCOMPARE(t.entries[i].name, have(3 * i + 1) ? e.name : ScoreName());
+            QCOMPARE(t.entries[i].hits, have(3 * i + 2) ? e.hits : 0);
+        }
         QCOMPARE(t.tag, have(9) ? full.tag : 0);
         QCOMPARE(t.check, 0);
     }
@@ -93,11 +91,11 @@ void TestScoreDamage::nameLengthPastTheEnd()
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
     QVERIFY(s.damaged);
-    QCOMPARE(t.score1, score1);
-    QCOMPARE(t.name1.text(), name1);
-    QCOMPARE(t.score2, score2);
-    QVERIFY(t.name2.isEmpty());
-    QCOMPARE(t.score3, 0);
+    QCOMPARE(t.entries[0].score, score1);
+    QCOMPARE(t.entries[0].name.text(), name1);
+    QCOMPARE(t.entries[1].score, score2);
+    QVERIFY(t.entries[1].name.isEmpty());
+    QCOMPARE(t.entries[2].score, 0);
     QCOMPARE(ReadBytes(path()), file);
 }
 
@@ -112,9 +110,9 @@ void TestScoreDamage::invalidCp932BytesLoadAndAreKept()
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
     QVERIFY(s.damaged);
-    QCOMPARE(t.name1.text(), QString::fromUtf16(u"A\uFFFD@\uFFFD"));
-    QCOMPARE(t.name1.bytes(), bad);
-    QVERIFY(!t.name1.isClean());
+    QCOMPARE(t.entries[0].name.text(), QString::fromUtf16(u"A\uFFFD@\uFFFD"));
+    QCOMPARE(t.entries[0].name.bytes(), bad);
+    QVERIFY(!t.entries[0].name.isClean());
 
     // Moved down by a new first place, the name is written back byte for byte.
     QVERIFY(RecordScore(400, 4, "D", t, path()).ok());
@@ -135,8 +133,8 @@ void TestScoreDamage::hugeFileIsReadOnlyAsFarAsTheRecord()
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
     QVERIFY(!s.damaged);
-    QCOMPARE(t.score1, 5);
-    t.score1 = 6;
+    QCOMPARE(t.entries[0].score, 5);
+    t.entries[0].score = 6;
     QVERIFY(SaveScoreTable(t, path()).ok());
     const QByteArray after = ReadBytes(path());
     QCOMPARE(after.size(), file.size());

@@ -1,9 +1,11 @@
 // Files that cannot be read or written, saves cut short, and tables that must
 // not be written: each reports an error, and the file keeps its bytes.
 
-#include "ranking.h"
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/Ranking.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
+#include "scores/ScoreFormat.h"
+#include "tests/scores/testutil.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -22,9 +24,10 @@ namespace {
 ScoreTable SampleTable()
 {
     ScoreTable t;
-    t.score1 = 300, t.name1 = ScoreName::FromText("AAA"), t.hits1 = 30;
-    t.score2 = 200, t.name2 = ScoreName::FromText(QStringLiteral("ソ")), t.hits2 = 20;
-    t.score3 = 100, t.hits3 = 10, t.tag = 121, t.check = 1500;
+    t.entries = {{{300, ScoreName::fromText("AAA"), 30},
+                  {200, ScoreName::fromText(QStringLiteral("ソ")), 20},
+                  {100, ScoreName(), 10}}};
+    t.tag = 121, t.check = 1500;
     return t;
 }
 
@@ -194,7 +197,7 @@ void TestScoreFaults::readOnlyFile()
 void TestScoreFaults::diskFullLeavesTheOldFile()
 {
     // A file size limit makes writes fail like a full disk (EFBIG instead of ENOSPC).
-    WriteBytes(path_, *SerializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
+    WriteBytes(path_, *serializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
     const QByteArray before = ReadBytes(path_);
 
     rlimit saved{};
@@ -229,7 +232,7 @@ void TestScoreFaults::fullFileSystemLeavesTheOldFile()
         ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
     } unmount{mnt};
     const QString file = mnt + QStringLiteral("/BIMZO.DAT");
-    WriteBytes(file, *SerializeScoreRecord(SampleTable()) + QByteArray(20000, 'T'));
+    WriteBytes(file, *serializeScoreRecord(SampleTable()) + QByteArray(20000, 'T'));
     const QByteArray before = ReadBytes(file);
     // Fill every page, then give back `free` of them.
     QStringList pads;
@@ -265,10 +268,10 @@ void TestScoreFaults::killedSaveLeavesOldOrNewNeverAMix()
 {
     // The helper saves two tables of equal size in turn; kill it anywhere.
     ScoreTable a, b;
-    a.score1 = 111, a.name1 = ScoreName::FromText("AAAA");
-    b.score1 = 222, b.name1 = ScoreName::FromText("BBBB");
-    const QByteArray bytesA = *SerializeScoreRecord(a) + QByteArray(5000, 'z');
-    const QByteArray bytesB = *SerializeScoreRecord(b) + QByteArray(5000, 'z');
+    a.entries[0].score = 111, a.entries[0].name = ScoreName::fromText("AAAA");
+    b.entries[0].score = 222, b.entries[0].name = ScoreName::fromText("BBBB");
+    const QByteArray bytesA = *serializeScoreRecord(a) + QByteArray(5000, 'z');
+    const QByteArray bytesB = *serializeScoreRecord(b) + QByteArray(5000, 'z');
     WriteBytes(path_, bytesA);
 
     int sawB = 0;
@@ -298,11 +301,11 @@ void TestScoreFaults::fileVanishedAfterLoadIsWrittenAgainWhole()
     ScoreTable onDisk;
     QVERIFY(LoadScoreTable(onDisk, path_).ok());
     QCOMPARE(onDisk, t);
-    QCOMPARE(onDisk.score1, 300);
-    QCOMPARE(onDisk.score2, 250);
-    QCOMPARE(onDisk.name2.text(), QStringLiteral("NEW"));
-    QCOMPARE(onDisk.score3, 200);
-    QCOMPARE(onDisk.name3.text(), QStringLiteral("ソ"));
+    QCOMPARE(onDisk.entries[0].score, 300);
+    QCOMPARE(onDisk.entries[1].score, 250);
+    QCOMPARE(onDisk.entries[1].name.text(), QStringLiteral("NEW"));
+    QCOMPARE(onDisk.entries[2].score, 200);
+    QCOMPARE(onDisk.entries[2].name.text(), QStringLiteral("ソ"));
 }
 
 void TestScoreFaults::checkOverflowIsRefused_data()
@@ -330,7 +333,7 @@ void TestScoreFaults::checkOverflowIsRefused()
     const ScoreTable loaded = t;
 
     const ScoreFileStatus s = RecordScore(score, 1, "Y", t, path_);
-    QVERIFY(PlaceFor(loaded, score) != ScorePlace::First);
+    QVERIFY(placeFor(loaded, score) != ScorePlace::First);
     if (refused) {
         QCOMPARE(s.code, Code::CheckOverflow);
         QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
@@ -344,7 +347,7 @@ void TestScoreFaults::checkOverflowIsRefused()
 
 void TestScoreFaults::nameOver65535BytesIsRefused()
 {
-    WriteBytes(path_, *SerializeScoreRecord(SampleTable()));
+    WriteBytes(path_, *serializeScoreRecord(SampleTable()));
     const QByteArray before = ReadBytes(path_);
     ScoreTable t = SampleTable();
     // 32768 double-byte characters: 65536 bytes, one too many for the 2-byte length.
@@ -354,14 +357,14 @@ void TestScoreFaults::nameOver65535BytesIsRefused()
     QCOMPARE(ReadBytes(path_), before);
 
     ScoreTable direct = SampleTable();
-    direct.name2 = ScoreName::FromText(QString(65536, QLatin1Char('x')));
+    direct.entries[1].name = ScoreName::fromText(QString(65536, QLatin1Char('x')));
     QCOMPARE(SaveScoreTable(direct, path_).code, Code::NameTooLong);
     QCOMPARE(ReadBytes(path_), before);
 }
 
 void TestScoreFaults::nameWithoutCp932FormIsRefused()
 {
-    WriteBytes(path_, *SerializeScoreRecord(SampleTable()));
+    WriteBytes(path_, *serializeScoreRecord(SampleTable()));
     const QByteArray before = ReadBytes(path_);
     ScoreTable t = SampleTable();
     const ScoreFileStatus s = RecordScore(500, 1, QString::fromUtf16(u"A\U0001F600"), t, path_);

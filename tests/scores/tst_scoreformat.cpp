@@ -1,7 +1,8 @@
 // BIMZO.DAT byte for byte: the record layout, path joining, and what a save keeps.
 
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/ScoreFile.h"
+#include "scores/ScoreFormat.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,8 +66,8 @@ void TestScoreFormat::joinPathOnThisPlatform()
 void TestScoreFormat::fortyByteExample()
 {
     ScoreTable t;
-    t.score1 = 250, t.name1 = ScoreName::FromText("AB"), t.hits1 = 12;
-    t.score2 = 100, t.hits2 = 5;
+    t.entries[0].score = 250, t.entries[0].name = ScoreName::fromText("AB"), t.entries[0].hits = 12;
+    t.entries[1].score = 100, t.entries[1].hits = 5;
     t.tag = 121, t.check = 1250;
     QVERIFY(SaveScoreTable(t, path()).ok());
     QCOMPARE(ReadBytes(path()), Hex("FA000000 0200 4142 0C000000 64000000 0000 05000000 "
@@ -76,7 +77,7 @@ void TestScoreFormat::fortyByteExample()
 void TestScoreFormat::threeEmptyNamesAre38Bytes()
 {
     ScoreTable t;
-    t.score1 = -1, t.hits3 = 0x7FFFFFFF;
+    t.entries[0].score = -1, t.entries[2].hits = 0x7FFFFFFF;
     QVERIFY(SaveScoreTable(t, path()).ok());
     QCOMPARE(ReadBytes(path()), Hex("FFFFFFFF 0000 00000000 00000000 0000 00000000 "
                                     "00000000 0000 FFFFFF7F 00000000 00000000"));
@@ -85,7 +86,7 @@ void TestScoreFormat::threeEmptyNamesAre38Bytes()
 void TestScoreFormat::fourFullWidthCharactersHaveLength8()
 {
     ScoreTable t;
-    t.name2 = ScoreName::FromText(QStringLiteral("山田太郎"));
+    t.entries[1].name = ScoreName::fromText(QStringLiteral("山田太郎"));
     QVERIFY(SaveScoreTable(t, path()).ok());
     const QByteArray bytes = ReadBytes(path());
     QCOMPARE(bytes.size(), 46);
@@ -95,8 +96,8 @@ void TestScoreFormat::fourFullWidthCharactersHaveLength8()
 void TestScoreFormat::maximumNameLengthRoundTrips()
 {
     ScoreTable t;
-    t.name3 = ScoreName::FromText(QString(65535, QLatin1Char('x')));
-    t.hits3 = 3;
+    t.entries[2].name = ScoreName::fromText(QString(65535, QLatin1Char('x')));
+    t.entries[2].hits = 3;
     QVERIFY(SaveScoreTable(t, path()).ok());
     const QByteArray bytes = ReadBytes(path());
     QCOMPARE(bytes.size(), 38 + 65535);
@@ -118,28 +119,28 @@ void TestScoreFormat::windowsFileLoadsWithTheSameNames()
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
     QVERIFY(!s.damaged);
-    QCOMPARE(t.name1.text(), QString::fromUtf16(u"\u30BD\\~"));
-    QCOMPARE(t.name2.text(), QString::fromUtf16(u"\uFF5E\u2225\uFF0D"));
-    QCOMPARE(t.name3.text(), QString::fromUtf16(u"\u7E8A\u7E8A"));
-    QCOMPARE(t.score3, 700);
+    QCOMPARE(t.entries[0].name.text(), QString::fromUtf16(u"\u30BD\\~"));
+    QCOMPARE(t.entries[1].name.text(), QString::fromUtf16(u"\uFF5E\u2225\uFF0D"));
+    QCOMPARE(t.entries[2].name.text(), QString::fromUtf16(u"\u7E8A\u7E8A"));
+    QCOMPARE(t.entries[2].score, 700);
     QCOMPARE(t.check, 4500);
 }
 
 void TestScoreFormat::shorterSaveKeepsLengthAndTail()
 {
     ScoreTable longer;
-    longer.name1 = ScoreName::FromText("LONGNAME"), longer.name2 = ScoreName::FromText("SECOND");
+    longer.entries[0].name = ScoreName::fromText("LONGNAME"), longer.entries[1].name = ScoreName::fromText("SECOND");
     QVERIFY(SaveScoreTable(longer, path()).ok());
     const QByteArray before = ReadBytes(path());
     QCOMPARE(before.size(), 52);
 
     ScoreTable shorter;
-    shorter.score1 = 35, shorter.name1 = ScoreName::FromText("AB"), shorter.tag = 121, shorter.check = 175;
+    shorter.entries[0].score = 35, shorter.entries[0].name = ScoreName::fromText("AB"), shorter.tag = 121, shorter.check = 175;
     QVERIFY(SaveScoreTable(shorter, path()).ok());
     const QByteArray after = ReadBytes(path());
     QCOMPARE(after.size(), before.size());
     QCOMPARE(after.mid(40), before.mid(40));
-    QCOMPARE(after.left(40), *SerializeScoreRecord(shorter));
+    QCOMPARE(after.left(40), *serializeScoreRecord(shorter));
 
     ScoreTable back;
     QVERIFY(LoadScoreTable(back, path()).ok());
@@ -148,16 +149,16 @@ void TestScoreFormat::shorterSaveKeepsLengthAndTail()
 
 void TestScoreFormat::longerSaveReplacesTailAndGrows()
 {
-    const QByteArray old = *SerializeScoreRecord(ScoreTable{}) + QByteArray("0123456789");
+    const QByteArray old = *serializeScoreRecord(ScoreTable{}) + QByteArray("0123456789");
     WriteBytes(path(), old);
     ScoreTable t;
-    t.name1 = ScoreName::FromText("ABCD");  // record 42 bytes: ends inside the old tail
+    t.entries[0].name = ScoreName::fromText("ABCD");  // record 42 bytes: ends inside the old tail
     QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(ReadBytes(path()), *SerializeScoreRecord(t) + QByteArray("456789"));
+    QCOMPARE(ReadBytes(path()), *serializeScoreRecord(t) + QByteArray("456789"));
 
-    t.name2 = ScoreName::FromText("EFGHIJKLMNOP");  // longer than the whole file
+    t.entries[1].name = ScoreName::fromText("EFGHIJKLMNOP");  // longer than the whole file
     QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(ReadBytes(path()), *SerializeScoreRecord(t));
+    QCOMPARE(ReadBytes(path()), *serializeScoreRecord(t));
 }
 
 void TestScoreFormat::loadThenSaveReproducesAllButTagAndCheck()
@@ -186,7 +187,7 @@ void TestScoreFormat::loadThenSaveReproducesAllButTagAndCheck()
 void TestScoreFormat::missingFileIsCreatedEmptyByLoad()
 {
     ScoreTable t;
-    t.score2 = 40;
+    t.entries[1].score = 40;
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY2(s.ok(), qPrintable(s.message));
     QVERIFY(QFileInfo(path()).isFile());

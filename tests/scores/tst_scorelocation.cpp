@@ -1,7 +1,7 @@
 // Where the table lives, and how a file beside a read-only executable is used.
 
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/ScoreFile.h"
+#include "tests/scores/testutil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,7 +21,7 @@ private:
 
 void TestScoreLocation::besideAWritableExecutable()
 {
-    const ScoreFileLocation where = LocateScoreFile(dir_.path(), dir_.filePath("data"));
+    const ScoreFileLocation where = locateScoreFile(dir_.path(), dir_.filePath("data"));
     QCOMPARE(where.path, dir_.filePath("BIMZO.DAT"));
     QVERIFY(where.legacyPath.isEmpty());
     QVERIFY(!QFileInfo::exists(dir_.filePath("data")));
@@ -31,7 +31,7 @@ void TestScoreLocation::dataDirectoryWhenExecutableDirectoryUnusable()
 {
     // A missing directory cannot take the file either.
     const QString exe = dir_.filePath("gone");
-    const ScoreFileLocation where = LocateScoreFile(exe, dir_.filePath("d1/d2"));
+    const ScoreFileLocation where = locateScoreFile(exe, dir_.filePath("d1/d2"));
     QCOMPARE(where.path, dir_.filePath("d1/d2/BIMZO.DAT"));
     QCOMPARE(where.legacyPath, exe + "/BIMZO.DAT");
     QVERIFY(QFileInfo(dir_.filePath("d1/d2")).isDir());
@@ -39,14 +39,14 @@ void TestScoreLocation::dataDirectoryWhenExecutableDirectoryUnusable()
 
 void TestScoreLocation::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
 {
-    // The layout of `cmake --install`: root may write bin, but scores stay out of it.
-    QVERIFY(QDir(dir_.path()).mkpath("usr/bin"));
+    // The layout of `cmake --install`: root may write games/, but scores stay out of it.
+    QVERIFY(QDir(dir_.path()).mkpath("usr/games"));
     QVERIFY(QDir(dir_.path()).mkpath("usr/share/applications"));
     WriteBytes(dir_.filePath("usr/share/applications/org.example.Bimzo.desktop"), "[Desktop Entry]\n");
-    QVERIFY(QFileInfo(dir_.filePath("usr/bin")).isWritable());
-    const ScoreFileLocation where = LocateScoreFile(dir_.filePath("usr/bin"), dir_.filePath("home/data"));
+    QVERIFY(QFileInfo(dir_.filePath("usr/games")).isWritable());
+    const ScoreFileLocation where = locateScoreFile(dir_.filePath("usr/games"), dir_.filePath("home/data"));
     QCOMPARE(where.path, dir_.filePath("home/data/BIMZO.DAT"));
-    QCOMPARE(where.legacyPath, dir_.filePath("usr/bin/BIMZO.DAT"));
+    QCOMPARE(where.legacyPath, dir_.filePath("usr/games/BIMZO.DAT"));
 }
 
 void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
@@ -61,11 +61,11 @@ void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
 
     ScoreTable t;
     QVERIFY(LoadScoreTable(t, where).ok());
-    QCOMPARE(t.score1, 300);
-    QCOMPARE(t.name1.text(), QStringLiteral("OLD"));
+    QCOMPARE(t.entries[0].score, 300);
+    QCOMPARE(t.entries[0].name.text(), QStringLiteral("OLD"));
     QVERIFY(!QFileInfo::exists(where.path));  // viewing creates nothing
 
-    t.score1 = 310;
+    t.entries[0].score = 310;
     QVERIFY(SaveScoreTable(t, where).ok());
     QCOMPARE(ReadBytes(where.path), RecordBuilder().num(310).raw(old.mid(4)).bytes);
     QCOMPARE(ReadBytes(legacy), old);  // never written
@@ -73,8 +73,8 @@ void TestScoreLocation::legacyFileIsReadUntilTheFirstSave()
     // From now on the data directory's file is the table.
     WriteBytes(where.path, RecordBuilder().num(5).bytes);
     QVERIFY(LoadScoreTable(t, where).ok());
-    QCOMPARE(t.score1, 5);
-    QVERIFY(t.name1.isEmpty());
+    QCOMPARE(t.entries[0].score, 5);
+    QVERIFY(t.entries[0].name.isEmpty());
 }
 
 void TestScoreLocation::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
@@ -82,7 +82,7 @@ void TestScoreLocation::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
     QVERIFY(QDir(dir_.path()).mkpath("n/data"));
     const ScoreFileLocation where(dir_.filePath("n/data/BIMZO.DAT"), dir_.filePath("n/exe/BIMZO.DAT"));
     ScoreTable t;
-    t.score1 = 9;
+    t.entries[0].score = 9;
     QVERIFY(LoadScoreTable(t, where).ok());
     QCOMPARE(t, ScoreTable{});
     QVERIFY(QFileInfo(where.path).isFile());

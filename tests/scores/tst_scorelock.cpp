@@ -1,9 +1,9 @@
 // Two copies of the game recording into one file: the lock beside it, the
 // fresh read before ranking, and locks that are left behind or cannot be had.
 
-#include "ranking.h"
-#include "scorefile.h"
-#include "testutil.h"
+#include "scores/RecordScore.h"
+#include "scores/ScoreFile.h"
+#include "tests/scores/testutil.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -59,7 +59,7 @@ void TestScoreLock::twoCopiesRecordingInTurnKeepBothEntries()
 {
     // Both game-over dialogs open on the same table before either records.
     ScoreTable start;
-    start.score1 = 40, start.name1 = ScoreName::FromText("OLD");
+    start.entries[0].score = 40, start.entries[0].name = ScoreName::fromText("OLD");
     QVERIFY(SaveScoreTable(start, path_).ok());
     auto first = StartTool({"loadwait", path_, "300", "30", "First"});
     auto second = StartTool({"loadwait", path_, "200", "20", "Second"});
@@ -76,12 +76,9 @@ void TestScoreLock::twoCopiesRecordingInTurnKeepBothEntries()
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
     QVERIFY(s.ok() && !s.damaged);
-    QCOMPARE(t.score1, 300);
-    QCOMPARE(t.name1.text(), QStringLiteral("First"));
-    QCOMPARE(t.hits1, 30);
-    QCOMPARE(t.score2, 200);
-    QCOMPARE(t.name2.text(), QStringLiteral("Second"));
-    QCOMPARE(t.score3, 40);
+    QCOMPARE(Scores(t), (QList<qint32>{300, 200, 40}));
+    QCOMPARE(Names(t), (QStringList{"First", "Second", "OLD"}));
+    QCOMPARE(t.entries[0].hits, 30);
     QCOMPARE(t.check, 1500);
     // The second copy's memory holds what it saved, not what it loaded.
     QVERIFY(second->readAllStandardOutput().contains("table 300 200 40"));
@@ -103,14 +100,9 @@ void TestScoreLock::twoCopiesRecordingAtOnceKeepTheBestThree()
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
     QVERIFY(s.ok() && !s.damaged);
-    QCOMPARE(t.score1, 800);
-    QCOMPARE(t.name1.text(), QStringLiteral("Even"));
-    QCOMPARE(t.score2, 790);
-    QCOMPARE(t.name2.text(), QStringLiteral("Odd"));
-    QCOMPARE(t.score3, 780);
-    QCOMPARE(t.name3.text(), QStringLiteral("Even"));
-    QCOMPARE(t.hits1, count - 1);
-    QCOMPARE(t.hits2, count - 1);
+    QCOMPARE(Scores(t), (QList<qint32>{800, 790, 780}));
+    QCOMPARE(Names(t), (QStringList{"Even", "Odd", "Even"}));
+    QCOMPARE(Hits(t), (QList<qint32>{count - 1, count - 1, count - 2}));
 }
 
 void TestScoreLock::lockOfAKilledCopyDoesNotBlock()
@@ -129,14 +121,14 @@ void TestScoreLock::lockOfAKilledCopyDoesNotBlock()
     QVERIFY2(s.ok(), qPrintable(s.message));
     // Taken at once because its owner is gone, not after the stale time.
     QVERIFY2(timer.elapsed() < kScoreLockStaleMs / 2, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(t.score1, 100);
+    QCOMPARE(t.entries[0].score, 100);
     QVERIFY(!QFile::exists(path_ + QStringLiteral(".lock")));
 }
 
 void TestScoreLock::lockThatCannotBeHadIsAnErrorAndChangesNothing()
 {
     ScoreTable start;
-    start.score1 = 300, start.name1 = ScoreName::FromText("KEEP");
+    start.entries[0].score = 300, start.entries[0].name = ScoreName::fromText("KEEP");
     QVERIFY(SaveScoreTable(start, path_).ok());
     const QByteArray before = ReadBytes(path_);
     // A folder where the lock goes cannot be removed as stale.

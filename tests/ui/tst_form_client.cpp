@@ -1,10 +1,10 @@
 // Windowless controls on a form's client area: what is drawn, what the
 // mouse reaches, and what one change repaints.
-#include "Form.h"
-#include "FormClient.h"
-#include "Image.h"
-#include "Label.h"
-#include "Line.h"
+#include "ui/Form.h"
+#include "ui/FormClient.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/Line.h"
 
 #include <QBackingStore>
 #include <QPaintEvent>

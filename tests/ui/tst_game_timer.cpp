@@ -1,6 +1,6 @@
 // The tick timer: its interval is its switch, and only a new interval
 // moves the next tick.
-#include "GameTimer.h"
+#include "ui/GameTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
 // The raw pictures compiled into the program, and bytes that are not one.
-#include "Pictures.h"
+#include "ui/Pictures.h"
 
 #include <QTest>
 #include <QtEndian>

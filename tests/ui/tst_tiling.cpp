@@ -1,5 +1,5 @@
 // Background tiling: how many tiles, where, and in which order.
-#include "TileBackground.h"
+#include "ui/TileBackground.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "cp932.h"
+#include "scores/Cp932.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -24,7 +24,7 @@ private:
 // Converts as much as possible. Returns the offset of the first byte that could
 // not be converted (EILSEQ) or that starts an incomplete sequence (EINVAL),
 // or in.size() when everything converted.
-qsizetype ConvertRun(iconv_t cd, const char* in, qsizetype inSize, QByteArray& out)
+qsizetype convertRun(iconv_t cd, const char* in, qsizetype inSize, QByteArray& out)
 {
     char* src = const_cast<char*>(in);
     size_t srcLeft = static_cast<size_t>(inSize);
@@ -45,7 +45,7 @@ qsizetype ConvertRun(iconv_t cd, const char* in, qsizetype inSize, QByteArray& o
     return inSize;
 }
 
-QString DecodeUnchecked(QByteArrayView bytes, bool* clean)
+QString decodeUnchecked(QByteArrayView bytes, bool* clean)
 {
     if (clean)
         *clean = true;
@@ -61,7 +61,7 @@ QString DecodeUnchecked(QByteArrayView bytes, bool* clean)
     utf8.reserve(bytes.size() * 3 / 2 + 8);
     qsizetype pos = 0;
     while (pos < bytes.size()) {
-        pos += ConvertRun(cd.get(), bytes.data() + pos, bytes.size() - pos, utf8);
+        pos += convertRun(cd.get(), bytes.data() + pos, bytes.size() - pos, utf8);
         if (pos < bytes.size()) {
             // Resynchronise on the next byte so that ASCII after a stray lead byte survives.
             utf8.append("\xEF\xBF\xBD");
@@ -74,7 +74,7 @@ QString DecodeUnchecked(QByteArrayView bytes, bool* clean)
     return QString::fromUtf8(utf8);
 }
 
-std::optional<QByteArray> EncodeUnchecked(const QString& text)
+std::optional<QByteArray> encodeUnchecked(const QString& text)
 {
     if (text.isEmpty())
         return QByteArray();
@@ -84,17 +84,17 @@ std::optional<QByteArray> EncodeUnchecked(const QString& text)
     const QByteArray utf8 = text.toUtf8();
     QByteArray out;
     out.reserve(utf8.size());
-    if (ConvertRun(cd.get(), utf8.constData(), utf8.size(), out) != utf8.size())
+    if (convertRun(cd.get(), utf8.constData(), utf8.size(), out) != utf8.size())
         return std::nullopt;
     // glibc also takes some look-alikes one way (U+00A5 to 0x5C, U+301C to 0x8160);
     // those would come back as other characters, so they do not count as storable.
     bool clean = false;
-    if (DecodeUnchecked(out, &clean) != text || !clean)
+    if (decodeUnchecked(out, &clean) != text || !clean)
         return std::nullopt;
     return out;
 }
 
-bool SelfCheck()
+bool selfCheck()
 {
     // The points where the Microsoft table differs from its relatives, and the
     // NEC/IBM duplicates that read as one character.
@@ -102,33 +102,33 @@ bool SelfCheck()
     const QString expected = QString::fromUtf16(
         u"\u001A\u001C\u007F\u005C\u007E\uFF3C\uFF5E\u2225\uFF0D\u7E8A\u7E8A");
     bool clean = false;
-    if (DecodeUnchecked(sample, &clean) != expected || !clean)
+    if (decodeUnchecked(sample, &clean) != expected || !clean)
         return false;
-    const auto back = EncodeUnchecked(QString::fromUtf16(u"\\~\uFF5E\u7E8A"));
+    const auto back = encodeUnchecked(QString::fromUtf16(u"\\~\uFF5E\u7E8A"));
     return back && *back == QByteArray("\x5C\x7E\x81\x60\xFA\x5C");
 }
 
 } // namespace
 
-bool Cp932Available()
+bool cp932Available()
 {
-    static const bool ok = SelfCheck();
+    static const bool ok = selfCheck();
     return ok;
 }
 
-std::optional<QByteArray> EncodeCp932(const QString& text)
+std::optional<QByteArray> encodeCp932(const QString& text)
 {
-    if (!Cp932Available())
+    if (!cp932Available())
         return std::nullopt;
-    return EncodeUnchecked(text);
+    return encodeUnchecked(text);
 }
 
-QString DecodeCp932(QByteArrayView bytes, bool* clean)
+QString decodeCp932(QByteArrayView bytes, bool* clean)
 {
-    return DecodeUnchecked(bytes, clean);
+    return decodeUnchecked(bytes, clean);
 }
 
-bool IsCp932Storable(const QString& text)
+bool isCp932Storable(const QString& text)
 {
-    return EncodeCp932(text).has_value();
+    return encodeCp932(text).has_value();
 }

@@ -13,15 +13,15 @@
 #include <optional>
 
 // True when the converter exists and maps like Microsoft's table. Checked once.
-bool Cp932Available();
+bool cp932Available();
 
 // The CP932 bytes of `text`, or nothing when a character has no CP932 form
 // that reads back as the same character (an emoji, U+301C, a lone surrogate...).
-std::optional<QByteArray> EncodeCp932(const QString& text);
+std::optional<QByteArray> encodeCp932(const QString& text);
 
 // Decodes CP932 bytes. A byte sequence that is not valid CP932 becomes U+FFFD
 // and decoding goes on with the next byte; `clean` tells whether that happened.
-QString DecodeCp932(QByteArrayView bytes, bool* clean = nullptr);
+QString decodeCp932(QByteArrayView bytes, bool* clean = nullptr);
 
 // Whether `text` can be written as a name and read back unchanged.
-bool IsCp932Storable(const QString& text);
+bool isCp932Storable(const QString& text);

@@ -1,0 +1,39 @@
+#include "app/CommandLine.h"
+
+#include "BuildInfo.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: bimzo [--help | --version] [Qt options]\n"
+    "A small reflex game: click the shooter at the foot of a lane to knock\n"
+    "its falling target back up.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "Other arguments go to Qt (for example -platform or -style).\n"
+    "See bimzo(6) for where the high-score table is kept.\n";
+
+int Print(const char* text)
+{
+    // A closed or full stdout is a failure a packaging script should see.
+    const bool ok = std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+std::optional<int> AnswerCommandLine(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0)
+            return Print(kUsage);
+        if (std::strcmp(argv[i], "--version") == 0)
+            return Print("bimzo " BIMZO_VERSION "\n");
+    }
+    return std::nullopt;
+}
