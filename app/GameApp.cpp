@@ -1,5 +1,8 @@
 #include "app/GameApp.h"
 
+#include "ui/WindowOwner.h"
+
+#include <QEvent>
 #include <QTimer>
 
 GameApp::GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError)
@@ -20,12 +23,14 @@ bimzo* GameApp::makeMainWindow()
     connect(window, &bimzo::gameOver, this, [this] { gameOver_.show(); });
     connect(window, &bimzo::highScoresRequested, this, [this] { highScores_.show(); });
     connect(window, &bimzo::endRequested, this, &GameApp::endProgram);
+    window->installEventFilter(this);
     return window;
 }
 
 GMEND* GameApp::makeGameOverDialog()
 {
     auto* dialog = new GMEND(game_, table_, locate_);
+    setOwnerWindow(dialog, main_.get());
     connect(dialog, &GMEND::quitRequested, this, &GameApp::endProgram);
     connect(dialog, &GMEND::playAgainRequested, this, &GameApp::playAgain);
     connect(dialog, &GMEND::highScoresRequested, this, [this] { highScores_.show(); });
@@ -36,6 +41,7 @@ GMEND* GameApp::makeGameOverDialog()
 HI_S* GameApp::makeHighScoreDialog()
 {
     auto* dialog = new HI_S(table_, locate_);
+    setOwnerWindow(dialog, main_.get());
     connect(dialog, &HI_S::scoreFileError, this, &GameApp::reportLater);
     return dialog;
 }
@@ -44,7 +50,9 @@ void GameApp::playAgain()
 {
     main_.unload();
     game_.resetHitCount();
-    main_.show();
+    bimzo& window = main_.show();
+    if (HI_S* scores = highScores_.get())
+        setOwnerWindow(scores, &window);  // it outlives the old main window
     gameOver_.unload();
 }
 
@@ -59,5 +67,22 @@ void GameApp::endProgram()
 // A file error is shown once the window that met it is up, and the game goes on.
 void GameApp::reportLater(const QString& message)
 {
-    QTimer::singleShot(0, this, [this, message] { reportError_(message); });
+    QTimer::singleShot(0, this, [this, message] { reportError_(main_.get(), message); });
+}
+
+// From a game's end until play again the main window is disabled and the
+// keyboard belongs to the game-over dialog: a window manager that activates
+// the main window on a click gets the dialog back in front, focus unchanged.
+bool GameApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && watched == main_.get() && !main_.get()->isEnabled()
+        && gameOver_.isLoaded()) {
+        QTimer::singleShot(0, this, [this] {
+            if (GMEND* dialog = gameOver_.get()) {
+                dialog->raise();
+                dialog->activateWindow();
+            }
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }

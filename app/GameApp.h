@@ -18,7 +18,8 @@
 class GameApp : public QObject {
     Q_OBJECT
 public:
-    using ErrorReporter = std::function<void(const QString& message)>;
+    // Shows a message; owner is the window the message box belongs to.
+    using ErrorReporter = std::function<void(QWidget* owner, const QString& message)>;
 
     GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError);
 
@@ -33,6 +34,9 @@ public:
 signals:
     // The program is to end now.
     void quitRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bimzo* makeMainWindow();

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DisplayGuard.h"
 #include "app/GameApp.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
@@ -13,7 +14,9 @@ int main(int argc, char* argv[])
 {
     if (const auto status = answerCommandLine(argc, argv))
         return *status;
+    DisplayGuard noDisplay;
     QApplication app(argc, argv);
+    noDisplay.release();
     QApplication::setApplicationName(QStringLiteral("bimzo"));
     QApplication::setApplicationVersion(QStringLiteral(BIMZO_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
@@ -26,7 +29,7 @@ int main(int argc, char* argv[])
 
     DefaultRandom random;
     GameApp game(random, [] { return locateScoreFile(); },
-                 [](const QString& message) { showMessageBox(nullptr, message, QStringLiteral("Bimzo！")); });
+                 [](QWidget* owner, const QString& message) { showMessageBox(owner, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();
     return app.exec();

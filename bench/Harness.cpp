@@ -55,7 +55,7 @@ Harness::Harness()
         std::fprintf(stderr, "harness: cannot write %s\n", qPrintable(path));
     app_ = std::make_unique<GameApp>(
         random_, [path] { return ScoreFileLocation(path); },
-        [](const QString& message) { std::fprintf(stderr, "harness: %s\n", qPrintable(message)); });
+        [](QWidget*, const QString& message) { std::fprintf(stderr, "harness: %s\n", qPrintable(message)); });
     app_->start();
     if (!QTest::qWaitForWindowExposed(window()))
         std::fprintf(stderr, "harness: the main window was not exposed\n");

@@ -58,7 +58,7 @@ void GMEND::buildControls()
     Label5->hide();
     PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);
     PNAME->backColor(colours::kPanel);
-    PNAME->setMaxLength(kMaxNameLength);
+    PNAME->setTypedMaxLength(kMaxNameLength);
     PNAME->setAccessibleName(QStringLiteral("名前"));
     PNAME->setValidator(new NameValidator(PNAME));
     PNAME->hide();
@@ -80,7 +80,7 @@ void GMEND::Form_Load()
     if (placeFor(table_, game_.score().value()) != ScorePlace::None) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
-        PNAME->setText(table_.entries[0].name.text());
+        PNAME->setProgramText(table_.entries[0].name.text());
         PNAME->selectAllText();
     }
     focusFirstControl();

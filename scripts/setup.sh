@@ -14,6 +14,8 @@ packages=(
   lintian mandoc groff-base
   qt6-base-private-dev libxfixes-dev
   xclip python3
+  openbox
+  weston qt6-wayland dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

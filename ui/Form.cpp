@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -108,4 +109,26 @@ void Form::closeEvent(QCloseEvent* event)
     }
     event->accept();
     emit unloading();
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        refuseFocusWhileDisabled();
+    QWidget::changeEvent(event);
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    refuseFocusWhileDisabled();
+    QWidget::showEvent(event);
+}
+
+// A disabled window takes no keys, so it must not take the keyboard from the
+// window that does: neither Qt on a click nor the window manager gives it
+// the focus. Set on the native window alone, which needs no re-creation.
+void Form::refuseFocusWhileDisabled()
+{
+    if (QWindow* handle = windowHandle())
+        handle->setFlag(Qt::WindowDoesNotAcceptFocus, !isEnabled());
 }

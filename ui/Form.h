@@ -59,8 +59,12 @@ protected:
     // Asked before the window closes; false keeps it open.
     virtual bool QueryUnload() { return true; }
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void refuseFocusWhileDisabled();
+
     FormClient* client_;
     QMenuBar* menuBar_ = nullptr;
     PictureBox Picture1;

@@ -12,10 +12,20 @@ public:
     TextBox& backColor(const QColor& color);
     // Selects the whole text, as a start of 0 and a length of the text's.
     void selectAllText();
+    // The most characters the player can type or paste. A longer text that
+    // the program puts in is kept whole; typing can then only shorten it.
+    void setTypedMaxLength(int limit);
+    void setProgramText(const QString& text);
 
 signals:
     void KeyPress(int keyAscii);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void tightenMaxLength();
+
+    int typedMaxLength_ = 32767;
 };

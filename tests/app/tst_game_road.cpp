@@ -33,6 +33,8 @@ private slots:
 
     // The name box
     void nameBoxTakesAtMostTwelveCharacters();
+    void longerStoredFirstNameIsShownAndKeptWhole();
+    void typingOnlyShortensALongerStoredName();
     void nameBoxRefusesWhatTheFileCannotStore();
     void nameBoxStoresLookAlikesInTheFilesForm();
     void japaneseNameIsSavedInTheFile();
@@ -58,6 +60,8 @@ private:
     HI_S* highScores() { return driver_->highScores(); }
     QString path() const { return driver_->scoreFilePath(); }
     void writeTable(const ScoreTable& table);
+    // A file whose only entry is a first place of 1000 points under `name`.
+    void storeFirstPlace(const QString& name);
     ScoreTable readTable();
     void playAndEnd(bool hitAtTheFloor = false) { driver_->playAndEnd(hitAtTheFloor); }
     void typeName(const QString& text);
@@ -80,6 +84,14 @@ void GameRoadTest::cleanup()
 void GameRoadTest::writeTable(const ScoreTable& table)
 {
     QVERIFY(SaveScoreTable(table, path()).ok());
+}
+
+void GameRoadTest::storeFirstPlace(const QString& name)
+{
+    ScoreTable table;
+    table.entries[0].score = 1000;
+    table.entries[0].name = ScoreName::fromText(name);
+    writeTable(table);
 }
 
 ScoreTable GameRoadTest::readTable()
@@ -133,10 +145,7 @@ void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 
 void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
 {
-    ScoreTable table;
-    table.entries[0].score = 1000;
-    table.entries[0].name = ScoreName::fromText(QStringLiteral("はなこ"));
-    writeTable(table);
+    storeFirstPlace(QStringLiteral("はなこ"));
     playAndEnd(true);
 
     TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
@@ -199,6 +208,35 @@ void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
     playAndEnd();
     typeName(QStringLiteral("あいうえおかきくけこさしすせそ"));
     QCOMPARE(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), QStringLiteral("あいうえおかきくけこさし"));
+}
+
+void GameRoadTest::longerStoredFirstNameIsShownAndKeptWhole()
+{
+    const QString fifteen = QStringLiteral("ABCDEFGHIJKLMNO");
+    storeFirstPlace(fifteen);
+    playAndEnd(true);
+
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QCOMPARE(box->text(), fifteen);
+    QCOMPARE(box->selectedText(), fifteen);
+    pressEnter();
+    QCOMPARE(readTable().entries[1].name.text(), fifteen);
+}
+
+void GameRoadTest::typingOnlyShortensALongerStoredName()
+{
+    storeFirstPlace(QStringLiteral("ABCDEFGHIJKLMNO"));
+    playAndEnd(true);
+
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeName(QStringLiteral("xy"));
+    QCOMPARE(box->text(), QStringLiteral("BCDEFGHIJKLMNO"));
+    QCOMPARE(box->cursorPosition(), 0);
+    box->selectAll();
+    typeName(QStringLiteral("あいうえおかきくけこさしすせそ"));
+    QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさし"));
 }
 
 void GameRoadTest::nameBoxRefusesWhatTheFileCannotStore()

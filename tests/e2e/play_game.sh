@@ -9,16 +9,8 @@ work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$exe" "$work/bimzo"   # alone in an empty folder: every picture is inside it
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-wait_window() {  # name, tenths of a second
-    for _ in $(seq "$2"); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
-u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
 
 "$work/bimzo" &
 pid=$!
@@ -48,7 +40,7 @@ dat="$work/BIMZO.DAT"
 [ "$(stat -c %s "$dat")" -eq 42 ] || fail "BIMZO.DAT is $(stat -c %s "$dat") bytes, not 42"
 score=$(u32 "$dat" 0)
 [ "$(u16 "$dat" 4)" -eq 4 ] || fail "name length"
-[ "$(dd if="$dat" bs=1 skip=6 count=4 2>/dev/null)" = "Taro" ] || fail "name bytes"
+[ "$(first_name "$dat")" = "Taro" ] || fail "name bytes"
 hits=$(u32 "$dat" 10)
 [ $(( score % 5 )) -eq 0 ] && [ "$score" -gt 0 ] || fail "score $score"
 [ "$hits" -ge 1 ] || fail "no hit counted ($hits)"

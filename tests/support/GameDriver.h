@@ -17,7 +17,7 @@ public:
     GameDriver()
         : app_(std::make_unique<GameApp>(
               random, [this] { return ScoreFileLocation(scoreFilePath()); },
-              [this](const QString& message) { errors << message; }))
+              [this](QWidget*, const QString& message) { errors << message; }))
     {
     }
     ~GameDriver()

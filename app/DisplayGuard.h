@@ -1,0 +1,17 @@
+#pragma once
+
+// Stands while QApplication opens the display. When no window system can be
+// opened Qt gives up with a fatal message and aborts, leaving a core dump;
+// under the guard the program prints one line that names the problem and
+// exits with status 1 instead. What is written to stderr meanwhile (Qt's
+// and the window-system libraries' own complaints) is held back, and passed
+// on when the guard is released.
+class DisplayGuard {
+public:
+    DisplayGuard();
+    ~DisplayGuard() { release(); }
+    DisplayGuard(const DisplayGuard&) = delete;
+    DisplayGuard& operator=(const DisplayGuard&) = delete;
+
+    void release();
+};
