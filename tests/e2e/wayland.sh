@@ -8,7 +8,8 @@
 # No key reaches a client without an input device, and Qt's accessibility
 # bridge has no way to press Enter in a text box: the name is set through the
 # editable-text interface and read back, and the file is checked as the
-# dialog's load leaves it (created, empty).
+# dialog's load leaves it (created, empty). wayland_keys.sh types the name
+# and Enter for real, through weston's X11 backend.
 # Usage: wayland.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for a screenshot)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
