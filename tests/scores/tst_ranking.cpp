@@ -4,7 +4,7 @@
 #include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
 #include "scores/ScoreFormat.h"
-#include "tests/scores/testutil.h"
+#include "tests/scores/TestUtil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,9 +44,9 @@ void RankingTest::equalScoreRanksBelow()
     const RankOutcome r = rankScore(Table(300, 200, 100), 300, 9, "new");
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
     QCOMPARE(r.place, ScorePlace::Second);
-    QCOMPARE(Scores(r.table), (QList<qint32>{300, 300, 200}));
-    QCOMPARE(Names(r.table), (QStringList{"one", "new", "two"}));
-    QCOMPARE(Hits(r.table), (QList<qint32>{1, 9, 2}));
+    QCOMPARE(scoresOf(r.table), (QList<qint32>{300, 300, 200}));
+    QCOMPARE(namesOf(r.table), (QStringList{"one", "new", "two"}));
+    QCOMPARE(hitsOf(r.table), (QList<qint32>{1, 9, 2}));
     QCOMPARE(r.table.check, 1500);
 }
 
@@ -89,9 +89,9 @@ void RankingTest::firstPlaceShiftsWholePlacesDown()
 {
     const RankOutcome r = rankScore(Table(300, 200, 100), 1000, 50, "top");
     QCOMPARE(r.place, ScorePlace::First);
-    QCOMPARE(Scores(r.table), (QList<qint32>{1000, 300, 200}));
-    QCOMPARE(Hits(r.table), (QList<qint32>{50, 1, 2}));
-    QCOMPARE(Names(r.table), (QStringList{"top", "one", "two"}));
+    QCOMPARE(scoresOf(r.table), (QList<qint32>{1000, 300, 200}));
+    QCOMPARE(hitsOf(r.table), (QList<qint32>{50, 1, 2}));
+    QCOMPARE(namesOf(r.table), (QStringList{"top", "one", "two"}));
     QCOMPARE(r.table.check, 5000);
     QCOMPARE(r.table.tag, 121);
 }
@@ -116,42 +116,42 @@ void RankingTest::noPlaceStillStampsAndSaves()
     ScoreTable expected = Table(300, 200, 100);
     expected.tag = 121, expected.check = 1500;
     QCOMPARE(t, expected);
-    QCOMPARE(ReadBytes(path), *serializeScoreRecord(expected));
+    QCOMPARE(readBytes(path), *serializeScoreRecord(expected));
 }
 
 void RankingTest::movedNamesKeepTheirBytesOnDisk()
 {
     const QString path = dir_.filePath("moved.dat");
     // ED40 would be written back as FA5C if it were encoded again.
-    const QByteArray old = RecordBuilder().num(300).name(Hex("ED40")).num(3)
-                               .num(200).name(Hex("FA5C 8160")).num(2)
+    const QByteArray old = RecordBuilder().num(300).name(hex("ED40")).num(3)
+                               .num(200).name(hex("FA5C 8160")).num(2)
                                .num(100).name("dropped").num(1).num(121).num(1500).bytes;
-    WriteBytes(path, old);
+    writeBytes(path, old);
     ScoreTable t;
     QVERIFY(LoadScoreTable(t, path).ok());
     QVERIFY(RecordScore(500, 5, "new", t, path).ok());
     const QByteArray record = RecordBuilder().num(500).name("new").num(5)
-                                  .num(300).name(Hex("ED40")).num(3)
-                                  .num(200).name(Hex("FA5C 8160")).num(2)
+                                  .num(300).name(hex("ED40")).num(3)
+                                  .num(200).name(hex("FA5C 8160")).num(2)
                                   .num(121).num(2500).bytes;
     QCOMPARE(record.size(), old.size() - 4);
-    QCOMPARE(ReadBytes(path), record + old.right(4));
+    QCOMPARE(readBytes(path), record + old.right(4));
 }
 
 void RankingTest::confirmingTheProposedNameKeepsItsBytes()
 {
     ScoreTable t;
-    t.entries[0].score = 300, t.entries[0].name = ScoreName::fromBytes(Hex("ED40"));
-    t.entries[1].score = 200, t.entries[1].name = ScoreName::fromBytes(Hex("41 85 40"));  // damaged
+    t.entries[0].score = 300, t.entries[0].name = ScoreName::fromBytes(hex("ED40"));
+    t.entries[1].score = 200, t.entries[1].name = ScoreName::fromBytes(hex("41 85 40"));  // damaged
     // Enter pressed on the proposed first-place name.
     RankOutcome r = rankScore(t, 400, 1, t.entries[0].name.text());
-    QCOMPARE(r.table.entries[0].name.bytes(), Hex("ED40"));
+    QCOMPARE(r.table.entries[0].name.bytes(), hex("ED40"));
     r = rankScore(t, 250, 1, t.entries[1].name.text());
     QCOMPARE(r.code, ScoreFileStatus::Code::Ok);
-    QCOMPARE(r.table.entries[1].name.bytes(), Hex("41 85 40"));
+    QCOMPARE(r.table.entries[1].name.bytes(), hex("41 85 40"));
     // The same character typed afresh is stored as Windows would store it.
     r = rankScore(ScoreTable{}, 5, 1, QString::fromUtf16(u"\u7E8A"));
-    QCOMPARE(r.table.entries[0].name.bytes(), Hex("FA5C"));
+    QCOMPARE(r.table.entries[0].name.bytes(), hex("FA5C"));
 }
 
 void RankingTest::emptyNameTakesTwoBytes()
@@ -159,7 +159,7 @@ void RankingTest::emptyNameTakesTwoBytes()
     const QString path = dir_.filePath("empty.dat");
     ScoreTable t;
     QVERIFY(RecordScore(35, 2, QString(), t, path).ok());
-    QCOMPARE(ReadBytes(path), Hex("23000000 0000 02000000 00000000 0000 00000000 "
+    QCOMPARE(readBytes(path), hex("23000000 0000 02000000 00000000 0000 00000000 "
                                   "00000000 0000 00000000 79000000 AF000000"));
 }
 

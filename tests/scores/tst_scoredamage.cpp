@@ -4,7 +4,7 @@
 #include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
 #include "scores/ScoreFormat.h"
-#include "tests/scores/testutil.h"
+#include "tests/scores/TestUtil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -45,13 +45,13 @@ void ScoreDamageTest::truncatedAtEveryByte()
 
     for (int cut = 0; cut < whole.size(); ++cut) {
         const QByteArray bytes = whole.left(cut);
-        WriteBytes(path(), bytes);
+        writeBytes(path(), bytes);
         ScoreTable t;
         t.entries[0].score = t.entries[2].hits = t.check = -9;  // must not survive the load
         const ScoreFileStatus s = LoadScoreTable(t, path());
         QVERIFY2(s.ok(), qPrintable(QString("cut %1: %2").arg(cut).arg(s.message)));
         QCOMPARE(s.damaged, cut > 0);
-        QCOMPARE(ReadBytes(path()), bytes);
+        QCOMPARE(readBytes(path()), bytes);
 
         auto have = [&](int field) { return cut >= ends[field]; };
         for (int i = 0; i < kScorePlaces; ++i) {
@@ -86,7 +86,7 @@ void ScoreDamageTest::nameLengthPastTheEnd()
     QFETCH(int, score1);
     QFETCH(QString, name1);
     QFETCH(int, score2);
-    WriteBytes(path(), file);
+    writeBytes(path(), file);
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
@@ -96,16 +96,16 @@ void ScoreDamageTest::nameLengthPastTheEnd()
     QCOMPARE(t.entries[1].score, score2);
     QVERIFY(t.entries[1].name.isEmpty());
     QCOMPARE(t.entries[2].score, 0);
-    QCOMPARE(ReadBytes(path()), file);
+    QCOMPARE(readBytes(path()), file);
 }
 
 void ScoreDamageTest::invalidCp932BytesLoadAndAreKept()
 {
-    const QByteArray bad = Hex("41 8540 82");
+    const QByteArray bad = hex("41 8540 82");
     const QByteArray file = RecordBuilder().num(300).name(bad).num(3)
                                 .num(200).name("B").num(2).num(100).name("C").num(1)
                                 .num(121).num(1500).bytes;
-    WriteBytes(path(), file);
+    writeBytes(path(), file);
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
@@ -116,7 +116,7 @@ void ScoreDamageTest::invalidCp932BytesLoadAndAreKept()
 
     // Moved down by a new first place, the name is written back byte for byte.
     QVERIFY(RecordScore(400, 4, "D", t, path()).ok());
-    QCOMPARE(ReadBytes(path()), RecordBuilder().num(400).name("D").num(4)
+    QCOMPARE(readBytes(path()), RecordBuilder().num(400).name("D").num(4)
                                     .num(300).name(bad).num(3).num(200).name("B").num(2)
                                     .num(121).num(2000).raw(file.mid(49)).bytes);
 }
@@ -128,7 +128,7 @@ void ScoreDamageTest::hugeFileIsReadOnlyAsFarAsTheRecord()
                           .num(0).name({}).num(0).num(0).num(0).bytes;
     const qsizetype recordSize = file.size();
     file.append(QByteArray(20 * 1024 * 1024, '\xAB'));
-    WriteBytes(path(), file);
+    writeBytes(path(), file);
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path());
     QVERIFY(s.ok());
@@ -136,7 +136,7 @@ void ScoreDamageTest::hugeFileIsReadOnlyAsFarAsTheRecord()
     QCOMPARE(t.entries[0].score, 5);
     t.entries[0].score = 6;
     QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray after = ReadBytes(path());
+    const QByteArray after = readBytes(path());
     QCOMPARE(after.size(), file.size());
     QCOMPARE(after.mid(4), file.mid(4));
     QCOMPARE(after.mid(recordSize), file.mid(recordSize));

@@ -5,7 +5,7 @@
 #include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
 #include "scores/ScoreFormat.h"
-#include "tests/scores/testutil.h"
+#include "tests/scores/TestUtil.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -92,7 +92,7 @@ QString ScoreFaultsTest::sharedDir()
 
 ToolResult ScoreFaultsTest::runUnprivileged(const QStringList& args)
 {
-    return RunTool(QStringList{QStringLiteral("--drop-root")} + args);
+    return runTool(QStringList{QStringLiteral("--drop-root")} + args);
 }
 
 void ScoreFaultsTest::directoryNamedLikeTheFile()
@@ -132,7 +132,7 @@ void ScoreFaultsTest::unwritableDirectory()
     QVERIFY(QDir().mkdir(dir));
     const QString file = dir + QStringLiteral("/BIMZO.DAT");
     QVERIFY(SaveScoreTable(SampleTable(), file).ok());
-    const QByteArray before = ReadBytes(file);
+    const QByteArray before = readBytes(file);
     // Only the directory stands in the way: the file itself may be written.
     ::chmod(QFile::encodeName(file).constData(), 0666);
     ::chmod(QFile::encodeName(dir).constData(), 0555);
@@ -144,7 +144,7 @@ void ScoreFaultsTest::unwritableDirectory()
     QVERIFY2(r.output.startsWith(StatusLine(Code::OpenFailed)), qPrintable(r.output));
     QVERIFY(r.output.contains(file));
     QVERIFY(r.output.contains(QStringLiteral("table 7 6 5")));  // the table in memory untouched
-    QCOMPARE(ReadBytes(file), before);
+    QCOMPARE(readBytes(file), before);
     QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
 
     // An installed game keeps its table in the data directory instead.
@@ -158,7 +158,7 @@ void ScoreFaultsTest::unreadableFile()
 {
     const QString file = sharedDir() + QStringLiteral("/BIMZO.DAT");
     QVERIFY(SaveScoreTable(SampleTable(), file).ok());
-    const QByteArray before = ReadBytes(file);
+    const QByteArray before = readBytes(file);
     ::chmod(QFile::encodeName(file).constData(), 0);
 
     ToolResult r = runUnprivileged({"load", file});
@@ -173,14 +173,14 @@ void ScoreFaultsTest::unreadableFile()
     QCOMPARE(r.exitCode, 1);
     QVERIFY(r.output.contains(QStringLiteral("table 7 6 5")));
     ::chmod(QFile::encodeName(file).constData(), 0644);
-    QCOMPARE(ReadBytes(file), before);
+    QCOMPARE(readBytes(file), before);
 }
 
 void ScoreFaultsTest::readOnlyFile()
 {
     const QString file = sharedDir() + QStringLiteral("/BIMZO.DAT");
     QVERIFY(SaveScoreTable(SampleTable(), file).ok());
-    const QByteArray before = ReadBytes(file);
+    const QByteArray before = readBytes(file);
     ::chmod(QFile::encodeName(file).constData(), 0444);
 
     ToolResult r = runUnprivileged({"load", file});
@@ -191,14 +191,14 @@ void ScoreFaultsTest::readOnlyFile()
     r = runUnprivileged({"record", file, "999", "9", "NEW"});
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.output.startsWith(StatusLine(Code::OpenFailed)), qPrintable(r.output));
-    QCOMPARE(ReadBytes(file), before);
+    QCOMPARE(readBytes(file), before);
 }
 
 void ScoreFaultsTest::diskFullLeavesTheOldFile()
 {
     // A file size limit makes writes fail like a full disk (EFBIG instead of ENOSPC).
-    WriteBytes(path_, *serializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
-    const QByteArray before = ReadBytes(path_);
+    writeBytes(path_, *serializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
+    const QByteArray before = readBytes(path_);
 
     rlimit saved{};
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -216,7 +216,7 @@ void ScoreFaultsTest::diskFullLeavesTheOldFile()
     QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
     QVERIFY2(!s.message.contains(QStringLiteral("canceled")), qPrintable(s.message));
     QCOMPARE(t, SampleTable());
-    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(readBytes(path_), before);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
 }
 
@@ -232,8 +232,8 @@ void ScoreFaultsTest::fullFileSystemLeavesTheOldFile()
         ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
     } unmount{mnt};
     const QString file = mnt + QStringLiteral("/BIMZO.DAT");
-    WriteBytes(file, *serializeScoreRecord(SampleTable()) + QByteArray(20000, 'T'));
-    const QByteArray before = ReadBytes(file);
+    writeBytes(file, *serializeScoreRecord(SampleTable()) + QByteArray(20000, 'T'));
+    const QByteArray before = readBytes(file);
     // Fill every page, then give back `free` of them.
     QStringList pads;
     for (int i = 0;; ++i) {
@@ -258,7 +258,7 @@ void ScoreFaultsTest::fullFileSystemLeavesTheOldFile()
         QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
         QVERIFY(s.message.contains(file));
         QCOMPARE(t, SampleTable());
-        QCOMPARE(ReadBytes(file), before);
+        QCOMPARE(readBytes(file), before);
         const QStringList left = QDir(mnt).entryList(QDir::Files | QDir::Hidden);
         QVERIFY2(left.filter(QStringLiteral("BIMZO")) == QStringList{"BIMZO.DAT"}, qPrintable(left.join(' ')));
     }
@@ -272,7 +272,7 @@ void ScoreFaultsTest::killedSaveLeavesOldOrNewNeverAMix()
     b.entries[0].score = 222, b.entries[0].name = ScoreName::fromText("BBBB");
     const QByteArray bytesA = *serializeScoreRecord(a) + QByteArray(5000, 'z');
     const QByteArray bytesB = *serializeScoreRecord(b) + QByteArray(5000, 'z');
-    WriteBytes(path_, bytesA);
+    writeBytes(path_, bytesA);
 
     int sawB = 0;
     for (int round = 0; round < 200; ++round) {
@@ -282,7 +282,7 @@ void ScoreFaultsTest::killedSaveLeavesOldOrNewNeverAMix()
         QTest::qSleep(QRandomGenerator::global()->bounded(2, 25));
         p.kill();
         QVERIFY(p.waitForFinished(10000));
-        const QByteArray now = ReadBytes(path_);
+        const QByteArray now = readBytes(path_);
         QVERIFY2(now == bytesA || now == bytesB, qPrintable(QString("round %1: %2 bytes").arg(round).arg(now.size())));
         sawB += now == bytesB;
     }
@@ -325,9 +325,9 @@ void ScoreFaultsTest::checkOverflowIsRefused()
     QFETCH(double, score);
     QFETCH(bool, refused);
     // Only a file written by other means holds such a first place.
-    WriteBytes(path_, RecordBuilder().num(score1).name("X").num(1).num(0).name({}).num(0)
+    writeBytes(path_, RecordBuilder().num(score1).name("X").num(1).num(0).name({}).num(0)
                           .num(-1000000000).name({}).num(0).num(0).num(0).bytes);
-    const QByteArray before = ReadBytes(path_);
+    const QByteArray before = readBytes(path_);
     ScoreTable t;
     QVERIFY(LoadScoreTable(t, path_).ok());
     const ScoreTable loaded = t;
@@ -338,7 +338,7 @@ void ScoreFaultsTest::checkOverflowIsRefused()
         QCOMPARE(s.code, Code::CheckOverflow);
         QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
         QCOMPARE(t, loaded);
-        QCOMPARE(ReadBytes(path_), before);
+        QCOMPARE(readBytes(path_), before);
     } else {
         QVERIFY2(s.ok(), qPrintable(s.message));
         QCOMPARE(t.check, score1 * 5);
@@ -347,31 +347,31 @@ void ScoreFaultsTest::checkOverflowIsRefused()
 
 void ScoreFaultsTest::nameOver65535BytesIsRefused()
 {
-    WriteBytes(path_, *serializeScoreRecord(SampleTable()));
-    const QByteArray before = ReadBytes(path_);
+    writeBytes(path_, *serializeScoreRecord(SampleTable()));
+    const QByteArray before = readBytes(path_);
     ScoreTable t = SampleTable();
     // 32768 double-byte characters: 65536 bytes, one too many for the 2-byte length.
     const ScoreFileStatus s = RecordScore(500, 1, QString(32768, QChar(0x3042)), t, path_);
     QCOMPARE(s.code, Code::NameTooLong);
     QCOMPARE(t, SampleTable());
-    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(readBytes(path_), before);
 
     ScoreTable direct = SampleTable();
     direct.entries[1].name = ScoreName::fromText(QString(65536, QLatin1Char('x')));
     QCOMPARE(SaveScoreTable(direct, path_).code, Code::NameTooLong);
-    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(readBytes(path_), before);
 }
 
 void ScoreFaultsTest::nameWithoutCp932FormIsRefused()
 {
-    WriteBytes(path_, *serializeScoreRecord(SampleTable()));
-    const QByteArray before = ReadBytes(path_);
+    writeBytes(path_, *serializeScoreRecord(SampleTable()));
+    const QByteArray before = readBytes(path_);
     ScoreTable t = SampleTable();
     const ScoreFileStatus s = RecordScore(500, 1, QString::fromUtf16(u"A\U0001F600"), t, path_);
     QCOMPARE(s.code, Code::NameNotStorable);
     QVERIFY(!s.message.isEmpty());
     QCOMPARE(t, SampleTable());
-    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(readBytes(path_), before);
 }
 
 QTEST_GUILESS_MAIN(ScoreFaultsTest)

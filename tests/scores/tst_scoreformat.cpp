@@ -2,7 +2,7 @@
 
 #include "scores/ScoreFile.h"
 #include "scores/ScoreFormat.h"
-#include "tests/scores/testutil.h"
+#include "tests/scores/TestUtil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,7 +70,7 @@ void ScoreFormatTest::fortyByteExample()
     t.entries[1].score = 100, t.entries[1].hits = 5;
     t.tag = 121, t.check = 1250;
     QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(ReadBytes(path()), Hex("FA000000 0200 4142 0C000000 64000000 0000 05000000 "
+    QCOMPARE(readBytes(path()), hex("FA000000 0200 4142 0C000000 64000000 0000 05000000 "
                                     "00000000 0000 00000000 79000000 E2040000"));
 }
 
@@ -79,7 +79,7 @@ void ScoreFormatTest::threeEmptyNamesAre38Bytes()
     ScoreTable t;
     t.entries[0].score = -1, t.entries[2].hits = 0x7FFFFFFF;
     QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(ReadBytes(path()), Hex("FFFFFFFF 0000 00000000 00000000 0000 00000000 "
+    QCOMPARE(readBytes(path()), hex("FFFFFFFF 0000 00000000 00000000 0000 00000000 "
                                     "00000000 0000 FFFFFF7F 00000000 00000000"));
 }
 
@@ -88,9 +88,9 @@ void ScoreFormatTest::fourFullWidthCharactersHaveLength8()
     ScoreTable t;
     t.entries[1].name = ScoreName::fromText(QStringLiteral("山田太郎"));
     QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray bytes = ReadBytes(path());
+    const QByteArray bytes = readBytes(path());
     QCOMPARE(bytes.size(), 46);
-    QCOMPARE(bytes.mid(14, 10), Hex("0800 8E52 9363 91BE 9859"));
+    QCOMPARE(bytes.mid(14, 10), hex("0800 8E52 9363 91BE 9859"));
 }
 
 void ScoreFormatTest::maximumNameLengthRoundTrips()
@@ -99,9 +99,9 @@ void ScoreFormatTest::maximumNameLengthRoundTrips()
     t.entries[2].name = ScoreName::fromText(QString(65535, QLatin1Char('x')));
     t.entries[2].hits = 3;
     QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray bytes = ReadBytes(path());
+    const QByteArray bytes = readBytes(path());
     QCOMPARE(bytes.size(), 38 + 65535);
-    QCOMPARE(bytes.mid(24, 2), Hex("FFFF"));
+    QCOMPARE(bytes.mid(24, 2), hex("FFFF"));
     ScoreTable back;
     QVERIFY(LoadScoreTable(back, path()).ok());
     QCOMPARE(back, t);
@@ -110,10 +110,10 @@ void ScoreFormatTest::maximumNameLengthRoundTrips()
 void ScoreFormatTest::windowsFileLoadsWithTheSameNames()
 {
     // Names as a Japanese Windows writes them: ソ ends in 0x5C, ～ is 0x8160.
-    WriteBytes(path(), RecordBuilder()
-                           .num(900).name(Hex("835C 5C 7E")).num(40)
-                           .num(800).name(Hex("8160 8161 817C")).num(30)
-                           .num(700).name(Hex("ED40 FA5C")).num(20)
+    writeBytes(path(), RecordBuilder()
+                           .num(900).name(hex("835C 5C 7E")).num(40)
+                           .num(800).name(hex("8160 8161 817C")).num(30)
+                           .num(700).name(hex("ED40 FA5C")).num(20)
                            .num(121).num(4500).bytes);
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path());
@@ -131,13 +131,13 @@ void ScoreFormatTest::shorterSaveKeepsLengthAndTail()
     ScoreTable longer;
     longer.entries[0].name = ScoreName::fromText("LONGNAME"), longer.entries[1].name = ScoreName::fromText("SECOND");
     QVERIFY(SaveScoreTable(longer, path()).ok());
-    const QByteArray before = ReadBytes(path());
+    const QByteArray before = readBytes(path());
     QCOMPARE(before.size(), 52);
 
     ScoreTable shorter;
     shorter.entries[0].score = 35, shorter.entries[0].name = ScoreName::fromText("AB"), shorter.tag = 121, shorter.check = 175;
     QVERIFY(SaveScoreTable(shorter, path()).ok());
-    const QByteArray after = ReadBytes(path());
+    const QByteArray after = readBytes(path());
     QCOMPARE(after.size(), before.size());
     QCOMPARE(after.mid(40), before.mid(40));
     QCOMPARE(after.left(40), *serializeScoreRecord(shorter));
@@ -150,37 +150,37 @@ void ScoreFormatTest::shorterSaveKeepsLengthAndTail()
 void ScoreFormatTest::longerSaveReplacesTailAndGrows()
 {
     const QByteArray old = *serializeScoreRecord(ScoreTable{}) + QByteArray("0123456789");
-    WriteBytes(path(), old);
+    writeBytes(path(), old);
     ScoreTable t;
     t.entries[0].name = ScoreName::fromText("ABCD");  // record 42 bytes: ends inside the old tail
     QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(ReadBytes(path()), *serializeScoreRecord(t) + QByteArray("456789"));
+    QCOMPARE(readBytes(path()), *serializeScoreRecord(t) + QByteArray("456789"));
 
     t.entries[1].name = ScoreName::fromText("EFGHIJKLMNOP");  // longer than the whole file
     QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(ReadBytes(path()), *serializeScoreRecord(t));
+    QCOMPARE(readBytes(path()), *serializeScoreRecord(t));
 }
 
 void ScoreFormatTest::loadThenSaveReproducesAllButTagAndCheck()
 {
     // Bytes a re-encoding would change: ED40 (saved again as FA5C) and an invalid pair.
     const QByteArray file = RecordBuilder()
-                                .num(-5).name(Hex("ED40 41")).num(0x12345678)
-                                .num(0).name(Hex("8540 82")).num(-1)
+                                .num(-5).name(hex("ED40 41")).num(0x12345678)
+                                .num(0).name(hex("8540 82")).num(-1)
                                 .num(0x7FFFFFFF).name({}).num(2)
                                 .num(-77).num(99)
                                 .raw("stale tail")
                                 .bytes;
-    WriteBytes(path(), file);
+    writeBytes(path(), file);
     ScoreTable t;
     QVERIFY(LoadScoreTable(t, path()).ok());
     t.tag = 121, t.check = -25;
     QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray after = ReadBytes(path());
+    const QByteArray after = readBytes(path());
     const qsizetype tagAt = file.size() - 10 - 8;
     QCOMPARE(after.size(), file.size());
     QCOMPARE(after.left(tagAt), file.left(tagAt));
-    QCOMPARE(after.mid(tagAt, 8), Hex("79000000 E7FFFFFF"));
+    QCOMPARE(after.mid(tagAt, 8), hex("79000000 E7FFFFFF"));
     QCOMPARE(after.mid(tagAt + 8), QByteArray("stale tail"));
 }
 

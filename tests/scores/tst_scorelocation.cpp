@@ -1,7 +1,7 @@
 // Where the table lives, and how a file beside a read-only executable is used.
 
 #include "scores/ScoreFile.h"
-#include "tests/scores/testutil.h"
+#include "tests/scores/TestUtil.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,7 +42,7 @@ void ScoreLocationTest::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
     // The layout of `cmake --install`: root may write games/, but scores stay out of it.
     QVERIFY(QDir(dir_.path()).mkpath("usr/games"));
     QVERIFY(QDir(dir_.path()).mkpath("usr/share/applications"));
-    WriteBytes(dir_.filePath("usr/share/applications/org.example.Bimzo.desktop"), "[Desktop Entry]\n");
+    writeBytes(dir_.filePath("usr/share/applications/org.example.Bimzo.desktop"), "[Desktop Entry]\n");
     QVERIFY(QFileInfo(dir_.filePath("usr/games")).isWritable());
     const ScoreFileLocation where = locateScoreFile(dir_.filePath("usr/games"), dir_.filePath("home/data"));
     QCOMPARE(where.path, dir_.filePath("home/data/BIMZO.DAT"));
@@ -56,7 +56,7 @@ void ScoreLocationTest::legacyFileIsReadUntilTheFirstSave()
     const QString legacy = dir_.filePath("l/exe/BIMZO.DAT");
     const QByteArray old = RecordBuilder().num(300).name("OLD").num(3).num(0).name({}).num(0)
                                .num(0).name({}).num(0).num(121).num(1500).raw("tail").bytes;
-    WriteBytes(legacy, old);
+    writeBytes(legacy, old);
     const ScoreFileLocation where(dir_.filePath("l/data/BIMZO.DAT"), legacy);
 
     ScoreTable t;
@@ -67,11 +67,11 @@ void ScoreLocationTest::legacyFileIsReadUntilTheFirstSave()
 
     t.entries[0].score = 310;
     QVERIFY(SaveScoreTable(t, where).ok());
-    QCOMPARE(ReadBytes(where.path), RecordBuilder().num(310).raw(old.mid(4)).bytes);
-    QCOMPARE(ReadBytes(legacy), old);  // never written
+    QCOMPARE(readBytes(where.path), RecordBuilder().num(310).raw(old.mid(4)).bytes);
+    QCOMPARE(readBytes(legacy), old);  // never written
 
     // From now on the data directory's file is the table.
-    WriteBytes(where.path, RecordBuilder().num(5).bytes);
+    writeBytes(where.path, RecordBuilder().num(5).bytes);
     QVERIFY(LoadScoreTable(t, where).ok());
     QCOMPARE(t.entries[0].score, 5);
     QVERIFY(t.entries[0].name.isEmpty());

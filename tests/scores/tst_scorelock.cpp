@@ -3,7 +3,7 @@
 
 #include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
-#include "tests/scores/testutil.h"
+#include "tests/scores/TestUtil.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -76,8 +76,8 @@ void ScoreLockTest::twoCopiesRecordingInTurnKeepBothEntries()
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
     QVERIFY(s.ok() && !s.damaged);
-    QCOMPARE(Scores(t), (QList<qint32>{300, 200, 40}));
-    QCOMPARE(Names(t), (QStringList{"First", "Second", "OLD"}));
+    QCOMPARE(scoresOf(t), (QList<qint32>{300, 200, 40}));
+    QCOMPARE(namesOf(t), (QStringList{"First", "Second", "OLD"}));
     QCOMPARE(t.entries[0].hits, 30);
     QCOMPARE(t.check, 1500);
     // The second copy's memory holds what it saved, not what it loaded.
@@ -100,9 +100,9 @@ void ScoreLockTest::twoCopiesRecordingAtOnceKeepTheBestThree()
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
     QVERIFY(s.ok() && !s.damaged);
-    QCOMPARE(Scores(t), (QList<qint32>{800, 790, 780}));
-    QCOMPARE(Names(t), (QStringList{"Even", "Odd", "Even"}));
-    QCOMPARE(Hits(t), (QList<qint32>{count - 1, count - 1, count - 2}));
+    QCOMPARE(scoresOf(t), (QList<qint32>{800, 790, 780}));
+    QCOMPARE(namesOf(t), (QStringList{"Even", "Odd", "Even"}));
+    QCOMPARE(hitsOf(t), (QList<qint32>{count - 1, count - 1, count - 2}));
 }
 
 void ScoreLockTest::lockOfAKilledCopyDoesNotBlock()
@@ -130,7 +130,7 @@ void ScoreLockTest::lockThatCannotBeHadIsAnErrorAndChangesNothing()
     ScoreTable start;
     start.entries[0].score = 300, start.entries[0].name = ScoreName::fromText("KEEP");
     QVERIFY(SaveScoreTable(start, path_).ok());
-    const QByteArray before = ReadBytes(path_);
+    const QByteArray before = readBytes(path_);
     // A folder where the lock goes cannot be removed as stale.
     QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("BIMZO.DAT.lock")));
 
@@ -143,7 +143,7 @@ void ScoreLockTest::lockThatCannotBeHadIsAnErrorAndChangesNothing()
     QVERIFY2(s.message.contains(QDir::toNativeSeparators(path_)), qPrintable(s.message));
     QVERIFY(s.message.contains(QStringLiteral("使用中")));
     QCOMPARE(t, start);
-    QCOMPARE(ReadBytes(path_), before);
+    QCOMPARE(readBytes(path_), before);
 }
 
 QTEST_GUILESS_MAIN(ScoreLockTest)

@@ -10,19 +10,19 @@
 #include <QStringList>
 #include <QtTest>
 
-inline QByteArray Hex(const char* spaced)
+inline QByteArray hex(const char* spaced)
 {
     return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
 }
 
-inline void WriteBytes(const QString& path, const QByteArray& bytes)
+inline void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(f.errorString()));
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-inline QByteArray ReadBytes(const QString& path)
+inline QByteArray readBytes(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -58,7 +58,7 @@ private:
 };
 
 // The places of a table, best first, for comparing them in one go.
-inline QList<qint32> Scores(const ScoreTable& t)
+inline QList<qint32> scoresOf(const ScoreTable& t)
 {
     QList<qint32> out;
     for (const ScoreEntry& e : t.entries)
@@ -66,7 +66,7 @@ inline QList<qint32> Scores(const ScoreTable& t)
     return out;
 }
 
-inline QStringList Names(const ScoreTable& t)
+inline QStringList namesOf(const ScoreTable& t)
 {
     QStringList out;
     for (const ScoreEntry& e : t.entries)
@@ -74,7 +74,7 @@ inline QStringList Names(const ScoreTable& t)
     return out;
 }
 
-inline QList<qint32> Hits(const ScoreTable& t)
+inline QList<qint32> hitsOf(const ScoreTable& t)
 {
     QList<qint32> out;
     for (const ScoreEntry& e : t.entries)
@@ -87,7 +87,7 @@ struct ToolResult {
     QString output;
 };
 
-inline ToolResult RunTool(const QStringList& args)
+inline ToolResult runTool(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral(SCORE_FILE_TOOL), args);
