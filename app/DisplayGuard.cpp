@@ -1,17 +1,27 @@
 #include "app/DisplayGuard.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
+// The context's strings are static, set by the logging macros.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
 QtMessageHandler previousHandler = nullptr;
-std::FILE* held = nullptr;  // stderr's output while the guard stands
-int savedStderr = -1;
+std::vector<HeldMessage>* held = nullptr;  // Qt's complaints while the guard stands
 
 QByteArray shown(const char* variable)
 {
@@ -30,32 +40,12 @@ QByteArray problem()
     return line;
 }
 
-// Puts stderr back; returns what was held.
-QByteArray restoreStderr()
-{
-    QByteArray text;
-    if (savedStderr < 0)
-        return text;
-    std::fflush(stderr);
-    dup2(savedStderr, STDERR_FILENO);
-    close(savedStderr);
-    savedStderr = -1;
-    std::rewind(held);
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, held)) > 0;)
-        text.append(buffer, static_cast<qsizetype>(n));
-    std::fclose(held);
-    held = nullptr;
-    return text;
-}
-
 void guardHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type != QtFatalMsg) {
-        previousHandler(type, context, message);
+        held->push_back({type, context.file, context.line, context.function, context.category, message});
         return;
     }
-    restoreStderr();
     std::fprintf(stderr, "%s\n", problem().constData());
     std::_Exit(1);
 }
@@ -64,20 +54,20 @@ void guardHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 DisplayGuard::DisplayGuard()
 {
-    held = std::tmpfile();
-    std::fflush(stderr);
-    savedStderr = held ? dup(STDERR_FILENO) : -1;
-    if (savedStderr >= 0)
-        dup2(fileno(held), STDERR_FILENO);
+    held = new std::vector<HeldMessage>;
     previousHandler = qInstallMessageHandler(guardHandler);
 }
 
 void DisplayGuard::release()
 {
-    if (!previousHandler)
+    if (!held)
         return;
     qInstallMessageHandler(previousHandler);
     previousHandler = nullptr;
-    const QByteArray text = restoreStderr();
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+    std::vector<HeldMessage> messages = std::move(*held);
+    delete held;
+    held = nullptr;
+    // The display opened after all: what Qt said meanwhile is passed on.
+    for (const HeldMessage& m : messages)
+        qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
 }
