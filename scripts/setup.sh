@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-l10n-tools
+  qt6-base-dev qt6-base-dev-tools
   libgl-dev libxkbcommon-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream appstream-compose dpkg-dev file
@@ -15,6 +15,7 @@ packages=(
   qt6-base-private-dev libxfixes-dev
   xclip python3
   openbox
+  adwaita-qt6
   weston qt6-wayland dbus at-spi2-core python3-pyatspi
 )
 
