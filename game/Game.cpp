@@ -38,7 +38,6 @@ bool Game::applyLevelTable(TickResult& result)
     for (const LevelRow& row : levelTable()) {
         if (!row.appliesTo(hitCount_))
             continue;
-        result.levelChanged = true;
         board_.levelCaption = row.caption;
         if (row.interval == 0) {
             endGame(result);
@@ -51,7 +50,6 @@ bool Game::applyLevelTable(TickResult& result)
 
 void Game::moveTargets(RandomSource& random, TickResult& result)
 {
-    result.movedTargets = true;
     for (int lane = 0; lane < rules::kLanes; ++lane) {
         board_.lineColour[lane] = LineColour::Black;
         const float draw = random.nextUniform() * rules::kFallScale + 1.0f;

@@ -7,9 +7,7 @@ class RandomSource;
 
 // What one tick did, for the window to show.
 struct TickResult {
-    int endings = 0;            // times the end-of-game steps ran (0, 1 or more)
-    bool movedTargets = false;
-    bool levelChanged = false;  // interval or caption written
+    int endings = 0;  // times the end-of-game steps ran (0, 1 or more)
     bool ended() const { return endings > 0; }
 };
 

@@ -12,7 +12,6 @@
 #include "game/bimzo.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -30,8 +29,10 @@ private slots:
     void controlsStackAsDesigned();
     void scoreCaptionHasItsCursorAndTooltip();
     void backgroundIsTheSkyPictureStretchedToTilesOf53Pixels();
-    void aboutTextHasSixLines();
-    void aboutBoxHasTheTitleOneOkButtonAndNoIcon();
+
+    // Levels
+    void levelShowsFromItsFirstHit_data();
+    void levelShowsFromItsFirstHit();
 
     // Input
     void f5StartsAGame();
@@ -146,42 +147,41 @@ void BimzoWindowTest::backgroundIsTheSkyPictureStretchedToTilesOf53Pixels()
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
-void BimzoWindowTest::aboutTextHasSixLines()
+void BimzoWindowTest::levelShowsFromItsFirstHit_data()
 {
-    const QStringList lines = bimzo::aboutText().split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 6);
-    QCOMPARE(lines[0], QStringLiteral("Bimzo！ VER 1.21"));
-    QVERIFY(lines[1].isEmpty() && lines[3].isEmpty());
-    QVERIFY(lines[2].startsWith(QStringLiteral("制作　")));
-    QVERIFY(lines[2].contains(QStringLiteral("@example.org")));
-    QVERIFY(lines[4].startsWith(QStringLiteral("最新版　")));
-    QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d{4}  \\S")).match(lines[5]).hasMatch());
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QString>("caption");
+    // Each level at the hit count where it starts and just before; a single
+    // tick after Start, so "before" shows the level below or, for rows
+    // that do not hold, level 1 still.
+    const struct {
+        int hits, interval;
+        const char* caption;
+    } rows[] = {
+        {0, 500, "LEVEL　１"},   {29, 500, "LEVEL　１"},  {30, 450, "LEVEL　２"},
+        {31, 500, "LEVEL　１"},  {60, 500, "LEVEL　１"},  {61, 420, "LEVEL　３"},
+        {90, 420, "LEVEL　３"},  {91, 400, "LEVEL　４"},  {120, 400, "LEVEL　４"},
+        {121, 350, "LEVEL　５"}, {150, 350, "LEVEL　５"}, {151, 320, "LEVEL　６"},
+        {180, 320, "LEVEL　６"}, {181, 280, "LEVEL　７"}, {210, 280, "LEVEL　７"},
+        {211, 230, "LEVEL　８"}, {240, 230, "LEVEL　８"}, {241, 180, "LEVEL　９"},
+        {300, 180, "LEVEL　９"}, {301, 150, "LEVEL　Ｅ"}, {400, 150, "LEVEL　Ｅ"},
+        {401, 100, "LEVEL　∞"}, {499, 100, "LEVEL　∞"}, {500, 0, "打ち止め"},
+    };
+    for (const auto& row : rows)
+        QTest::addRow("%d hits", row.hits) << row.hits << row.interval << QString::fromUtf8(row.caption);
 }
 
-void BimzoWindowTest::aboutBoxHasTheTitleOneOkButtonAndNoIcon()
+void BimzoWindowTest::levelShowsFromItsFirstHit()
 {
-    QString title, message;
-    QList<QAbstractButton*> buttons;
-    QMessageBox::StandardButton button = QMessageBox::NoButton;
-    QMessageBox::Icon icon = QMessageBox::Critical;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            title = box->windowTitle();
-            message = box->text();
-            buttons = box->buttons();
-            button = box->standardButton(buttons.value(0));
-            icon = box->icon();
-        }
-        if (modal)
-            modal->close();
-    });
-    window_->mab_Click();
-    QCOMPARE(title, QStringLiteral("Bimzo！"));
-    QCOMPARE(message, bimzo::aboutText());
-    QCOMPARE(buttons.size(), 1);
-    QCOMPARE(button, QMessageBox::Ok);
-    QCOMPARE(icon, QMessageBox::NoIcon);
+    QFETCH(int, hits);
+    QFETCH(int, interval);
+    window_->stm_Click();
+    game_.setHitCountForTesting(hits);
+    window_->Timer1_Timer();
+    QTEST(text("lv"), "caption");
+    QCOMPARE(window_->findChild<GameTimer*>()->interval(), interval);
+    QCOMPARE(window_->isEnabled(), interval != 0);
 }
 
 void BimzoWindowTest::f5StartsAGame()
