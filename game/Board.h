@@ -11,13 +11,29 @@ enum class LineColour { WindowText, Black, Red };
 
 // What the main window shows of the game. A default Board is the window's
 // designer state, rebuilt on every load of the window.
+template <typename T>
+using PerLane = std::array<T, rules::kLanes>;
+
+template <typename T>
+constexpr PerLane<T> everyLane(T value)
+{
+    PerLane<T> lanes{};
+    lanes.fill(value);
+    return lanes;
+}
+
+// The outer lanes' lines are black, the inner ones the desktop's text colour.
+constexpr PerLane<LineColour> designerLineColours()
+{
+    PerLane<LineColour> lines = everyLane(LineColour::WindowText);
+    lines.front() = lines.back() = LineColour::Black;
+    return lines;
+}
+
 struct Board {
-    std::array<float, rules::kLanes> targetTop{
-        rules::kTopOfLane, rules::kTopOfLane, rules::kTopOfLane, rules::kTopOfLane, rules::kTopOfLane};
-    std::array<bool, rules::kLanes> shooterArmed{true, true, true, true, true};
-    std::array<LineColour, rules::kLanes> lineColour{
-        LineColour::Black, LineColour::WindowText, LineColour::WindowText, LineColour::WindowText,
-        LineColour::Black};
+    PerLane<float> targetTop = everyLane(rules::kTopOfLane);
+    PerLane<bool> shooterArmed = everyLane(true);
+    PerLane<LineColour> lineColour = designerLineColours();
     int interval = 0;                 // ms; 0 means no game is running
     std::string levelCaption = rules::kFirstLevelCaption;
     std::string scoreText = "0";      // both score displays

@@ -27,6 +27,9 @@ constexpr int kLaneSpacing = 720;
 constexpr int kLaneLineX = 480;
 constexpr int kShooterTop = 5880;
 
+// Every lane's pictures lie inside the window.
+static_assert(kImageLeft + kLaneSpacing * (rules::kLanes - 1) + kImageSize <= kClientWidth);
+
 int imageLeft(int lane) { return kImageLeft + kLaneSpacing * lane; }
 
 QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -53,7 +56,7 @@ void bimzo::buildControls()
     const QPixmap shooter = pictures::load(QStringLiteral("shooter"));
     const QPixmap target = pictures::load(QStringLiteral("target"));
 
-    for (int i = 4; i >= 0; --i) {
+    for (int i = rules::kLanes - 1; i >= 0; --i) {
         sbr[i] = new Image(c, QStringLiteral("sbr"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, red);
         sbr[i]->setAccessibleName(QStringLiteral("発射台 %1（使用済み）").arg(i + 1));
     }
@@ -69,20 +72,21 @@ void bimzo::buildControls()
     connect(Label2, &Label::Click, this, &bimzo::Label2_Click);
 
     const QColor windowText = palette().color(QPalette::WindowText);
-    for (int i = 4; i >= 0; --i) {
+    const Board designer;
+    for (int i = rules::kLanes - 1; i >= 0; --i) {
         const int x = kLaneLineX + kLaneSpacing * i;
         Line1[i] = new Line(c, QStringLiteral("Line1_%1").arg(i), x, 5760, x, 600, 1,
-                            (i == 0 || i == 4) ? QColor(Qt::black) : windowText);
+                            designer.lineColour[i] == LineColour::Black ? QColor(Qt::black) : windowText);
     }
 
     lv = new Label(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
     lv->font(panelFont).foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignRight).announces({});
 
-    for (int i = 4; i >= 0; --i) {
+    for (int i = rules::kLanes - 1; i >= 0; --i) {
         tg[i] = new Image(c, QStringLiteral("tg"), i, imageLeft(i), 480, kImageSize, kImageSize, target);
         tg[i]->setAccessibleName(QStringLiteral("的 %1").arg(i + 1));
     }
-    for (int i = 4; i >= 0; --i) {
+    for (int i = rules::kLanes - 1; i >= 0; --i) {
         sb[i] = new Image(c, QStringLiteral("sb"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, shooter);
         sb[i]->setCursor(Qt::UpArrowCursor);
         sb[i]->setAccessibleName(QStringLiteral("発射台 %1").arg(i + 1));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Board.h"
 #include "ui/Form.h"
 
 #include <array>
@@ -62,9 +63,9 @@ private:
     Label* Label3 = nullptr;
     Label* lv = nullptr;
     Line* Line2 = nullptr;
-    std::array<Line*, 5> Line1{};
-    std::array<Image*, 5> tg{};
-    std::array<Image*, 5> sb{};
-    std::array<Image*, 5> sbr{};
+    PerLane<Line*> Line1{};
+    PerLane<Image*> tg{};
+    PerLane<Image*> sb{};
+    PerLane<Image*> sbr{};
     QAction* stm = nullptr;
 };

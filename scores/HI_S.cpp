@@ -12,6 +12,7 @@ constexpr int kClientWidth = 2520;
 constexpr int kClientHeight = 1545;
 constexpr int kRowTop = 120;
 constexpr int kRowStep = 360;
+constexpr int kLabelsPerRow = 3;  // the designer named them Label1/2, Label4/5, Label7/8
 } // namespace
 
 HI_S::HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
@@ -31,10 +32,10 @@ void HI_S::buildControls()
         label->font(font).foreColor(Qt::white).backColor(colours::kBlue).align(Qt::AlignRight);
         return label;
     };
-    for (int row = 0; row < 3; ++row) {
-        names_[row] = cell(2 + 3 * row, 120, 1335, row);
+    for (int row = 0; row < kScorePlaces; ++row) {
+        names_[row] = cell(2 + kLabelsPerRow * row, 120, 1335, row);
         names_[row]->announces(QStringLiteral("%1位 名前").arg(row + 1));
-        scores_[row] = cell(1 + 3 * row, 1560, 855, row);
+        scores_[row] = cell(1 + kLabelsPerRow * row, 1560, 855, row);
         scores_[row]->announces(QStringLiteral("%1位 得点").arg(row + 1));
     }
     Command1 = new CommandButton(client(), QStringLiteral("Command1"), 720, 1200, 1095, 255, QStringLiteral("OK"));
@@ -46,7 +47,7 @@ void HI_S::Form_Load()
 {
     tileBackground();
     loadTable();
-    for (int row = 0; row < 3; ++row) {
+    for (int row = 0; row < kScorePlaces; ++row) {
         scores_[row]->setCaption(QString::number(table_.entries[row].score));
         names_[row]->setCaption(table_.entries[row].name.text());
     }

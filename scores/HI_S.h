@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scores/ScoreDialog.h"
+#include "scores/ScoreTable.h"
 
 #include <array>
 
@@ -21,7 +22,7 @@ public slots:
 private:
     void buildControls();
 
-    std::array<Label*, 3> names_{};   // Label2, Label5, Label8
-    std::array<Label*, 3> scores_{};  // Label1, Label4, Label7
+    std::array<Label*, kScorePlaces> names_{};   // Label2, Label5, Label8
+    std::array<Label*, kScorePlaces> scores_{};  // Label1, Label4, Label7
     CommandButton* Command1 = nullptr;
 };

@@ -63,7 +63,7 @@ RankOutcome rankScore(const ScoreTable& table, double score, int hitCount, const
     }
 
     qint32 check = 0;
-    if (qMulOverflow(t.entries[0].score, qint32(5), &check)) {
+    if (qMulOverflow(t.entries[0].score, kCheckFactor, &check)) {
         out.code = C::CheckOverflow;
         return out;
     }

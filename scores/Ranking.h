@@ -7,6 +7,7 @@
 #include <QString>
 
 inline constexpr qint32 kScoreTag = 121;
+inline constexpr qint32 kCheckFactor = 5;  // check = score1 times this
 
 enum class ScorePlace { None = 0, First = 1, Second = 2, Third = 3 };
 
