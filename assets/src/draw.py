@@ -9,11 +9,18 @@ it again reproduces the committed files byte for byte.
 import math
 import os
 import random
+import re
 import struct
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ASSETS = os.path.dirname(HERE)
+
+
+def app_id():
+    """The reverse-DNS id the build names the icons by (BIMZO_APP_ID)."""
+    with open(os.path.join(os.path.dirname(ASSETS), "CMakeLists.txt"), encoding="utf-8") as f:
+        return re.search(r"^set\(BIMZO_APP_ID (\S+)\)", f.read(), re.M).group(1)
 
 # The classic 16-colour palette; the small pictures use nothing else.
 CLEAR = (0, 0, 0, 0)
@@ -531,8 +538,8 @@ def build():
 
     for n in (16, 32, 48, 64, 128):
         pic = {16: ic16, 32: ic32}.get(n) or icon(n)
-        out["icons/hicolor/%dx%d/apps/org.example.Bimzo.png" % (n, n)] = pic
-    out["icons/hicolor/scalable/apps/org.example.Bimzo.svg"] = icon_svg()
+        out["icons/hicolor/%dx%d/apps/%s.png" % (n, n, app_id())] = pic
+    out["icons/hicolor/scalable/apps/%s.svg" % app_id()] = icon_svg()
     # The program's raw copies; the small target and shooters are for people.
     unread = ("images/target16.png", "images/shooter16.png", "images/shooter_red16.png")
     for rel in [r for r in out if r.startswith("images/") and r.endswith(".png") and r not in unread]:

@@ -10,7 +10,7 @@
 # editable-text interface and read back, and the file is checked as the
 # dialog's load leaves it (created, empty). wayland_keys.sh types the name
 # and Enter for real, through weston's X11 backend.
-# Usage: wayland.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for a screenshot)
+# Usage: BIMZO_APP_ID=... wayland.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for a screenshot)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=lib.sh
@@ -63,7 +63,7 @@ toplevels=$(awk '
 echo "$toplevels"
 main=$(echo "$toplevels" | awk '$2 == "Bimzo！" { print $1; exit }')
 [ -n "$main" ] || fail "no main window in the protocol log"
-grep -q "xdg_toplevel@$main.set_app_id(\"org.example.Bimzo\")" "$log" || fail "the app id is not the desktop entry's"
+grep -q "xdg_toplevel@$main.set_app_id(\"$BIMZO_APP_ID\")" "$log" || fail "the app id is not the desktop entry's"
 min=$(grep -m1 "xdg_toplevel@$main.set_min_size(" "$log" | sed 's/.*set_min_size//')
 max=$(grep -m1 "xdg_toplevel@$main.set_max_size(" "$log" | sed 's/.*set_max_size//')
 [ -n "$min" ] && [ "$min" = "$max" ] && [ "$min" != "(0, 0)" ] || fail "the main window is not of fixed size: min $min, max $max"

@@ -3,11 +3,11 @@
 # distribution need: the program in games/, a valid desktop entry and metainfo
 # under one id that a software centre keeps in Japanese too, the icons, the
 # manual page and the Debian changelog and copyright.
-# Usage: check_install.sh BUILD_DIR VERSION
+# Usage: check_install.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
 build=$1
 version=$2
-id=org.example.Bimzo
+id=$3
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }

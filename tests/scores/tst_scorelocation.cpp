@@ -2,6 +2,7 @@
 
 #include "scores/ScoreFile.h"
 #include "tests/scores/TestUtil.h"
+#include "BuildInfo.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,7 +43,7 @@ void ScoreLocationTest::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
     // The layout of `cmake --install`: root may write games/, but scores stay out of it.
     QVERIFY(QDir(dir_.path()).mkpath("usr/games"));
     QVERIFY(QDir(dir_.path()).mkpath("usr/share/applications"));
-    writeBytes(dir_.filePath("usr/share/applications/org.example.Bimzo.desktop"), "[Desktop Entry]\n");
+    writeBytes(dir_.filePath("usr/share/applications/" BIMZO_APP_ID ".desktop"), "[Desktop Entry]\n");
     QVERIFY(QFileInfo(dir_.filePath("usr/games")).isWritable());
     const ScoreFileLocation where = locateScoreFile(dir_.filePath("usr/games"), dir_.filePath("home/data"));
     QCOMPARE(where.path, dir_.filePath("home/data/BIMZO.DAT"));
