@@ -7,6 +7,7 @@
 #include "bench/Harness.h"
 
 #include "game/Game.h"
+#include "game/LevelTable.h"
 #include "ui/GameTimer.h"
 #include "game/Rules.h"
 #include "game/bimzo.h"
@@ -20,10 +21,22 @@ namespace bench {
 namespace {
 
 struct Level {
-    int hits;      // a hit count at which this level's row applies
-    int interval;  // ms
+    int hits;  // a hit count at which this level's row applies
     int ticks;
 };
+
+// Level 1, then each row of the game's level table that does not end the
+// game, at the first hit count it applies to.
+std::vector<Level> levelsOfAGame(int ticksAtFirst, int ticksAtLast, int few)
+{
+    std::vector<Level> levels{{0, ticksAtFirst}};
+    for (const LevelRow& row : levelTable()) {
+        if (row.interval > 0)
+            levels.push_back({row.test == LevelRow::Test::Equal ? row.hits : row.hits + 1, few});
+    }
+    levels.back().ticks = ticksAtLast;
+    return levels;
+}
 
 struct Stamp {
     Clock::time_point at;
@@ -34,12 +47,7 @@ struct Stamp {
 
 int clockMain(int ticksAt500)
 {
-    const int few = 5;
-    const std::vector<Level> levels{
-        {0, 500, ticksAt500}, {30, 450, few}, {61, 420, few},  {91, 400, few},
-        {121, 350, few},      {151, 320, few}, {181, 280, few}, {211, 230, few},
-        {241, 180, few},      {301, 150, few}, {401, 100, ticksAt500 * 5},
-    };
+    const std::vector<Level> levels = levelsOfAGame(ticksAt500, ticksAt500 * 5, 5);
     Harness h;
     Harness::run(300);
     std::vector<Stamp> stamps;
