@@ -19,24 +19,24 @@ rm -f /usr/games/BIMZO.DAT
 
 home=$(mktemp -d)
 # Root could write /usr/games: the strictest case for where the table goes.
+lib=$(cd "$(dirname "$0")/.." && pwd)/tests/e2e/lib.sh
 HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     shot=$1
-    fail() { echo "FAIL: $*" >&2; exit 1; }
-    win() { for _ in $(seq "$2"); do id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return 0; }; sleep 0.1; done; return 1; }
+    . "$2"  # fail, wait_window
     /usr/games/bimzo & pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
-    main=$(win "Bimzo！" 100) || fail "main window never appeared"
+    main=$(wait_window "Bimzo！" 100) || fail "main window never appeared"
     xprop -id "$main" WM_CLASS | grep -q "\"bimzo\"" || fail "WM_CLASS: $(xprop -id "$main" WM_CLASS)"
     xprop -id "$main" _NET_WM_ICON | grep -q "Icon" || fail "no window icon"
     xdotool windowfocus --sync "$main"; sleep 0.5
     [ -z "$shot" ] || import -window "$main" "$shot"
     xdotool key F5   # no shots: a target passes the floor within 85 ticks
-    g=$(win "ＧＡＭＥ" 600) || fail "the game never ended"
+    g=$(wait_window "ＧＡＭＥ" 600) || fail "the game never ended"
     sleep 0.3
     xdotool windowfocus --sync "$g"; xdotool type --delay 50 "Deb"; xdotool key Return
-    win "HI-SCORE" 50 >/dev/null || fail "the high-score dialog did not open"
-    echo "played one game to the high-score table"' bash "$shot"
+    wait_window "HI-SCORE" 50 >/dev/null || fail "the high-score dialog did not open"
+    echo "played one game to the high-score table"' bash "$shot" "$lib"
 
 dat=$home/.local/share/bimzo/BIMZO.DAT
 [ -f "$dat" ] || fail "no score table in $home/.local/share/bimzo"

@@ -22,18 +22,18 @@ run() {
     xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
         set -e
         "$0/bimzo" & pid=$!
-        win() { for _ in $(seq 200); do id=$(xdotool search --onlyvisible --name "$1" | head -1) && [ -n "$id" ] && { echo $id; return; }; sleep 0.1; done; return 1; }
-        main=$(win "Bimzo！"); xdotool windowfocus --sync $main; sleep 0.5
+        . "$4"  # wait_window
+        main=$(wait_window "Bimzo！" 200); xdotool windowfocus --sync $main; sleep 0.5
         if [ "$1" = main ]; then import -window $main "$2/main-window$3.png"; kill $pid; exit; fi
         xdotool key F5
-        g=$(win "ＧＡＭＥ"); sleep 0.5
+        g=$(wait_window "ＧＡＭＥ" 200); sleep 0.5
         if [ "$1" = buttons ]; then import -window $g "$2/game-over-buttons$3.png"; kill $pid; exit; fi
         import -window $g "$2/game-over-name$3.png"
         xdotool windowfocus --sync $g; xdotool type "Taro"; xdotool key Return
-        h=$(win "HI-SCORE"); sleep 0.5
+        h=$(wait_window "HI-SCORE" 200); sleep 0.5
         import -window $h "$2/high-scores$3.png"
         import -window root "$2/whole-game$3.png"
-        kill $pid' "$work" "$1" "$out" "$suffix"
+        kill $pid' "$work" "$1" "$out" "$suffix" "$PWD/tests/e2e/lib.sh"
     rm -rf "$work"
 }
 run main

@@ -5,17 +5,13 @@
 set -euo pipefail
 exe=$1
 probe=$2
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
 for scale in 1 2; do
     work=$(mktemp -d)
     cp "$exe" "$work/bimzo"
     QT_SCALE_FACTOR=$scale "$work/bimzo" & pid=$!
-    id=
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name 'Bimzo！' 2>/dev/null | head -1) && [ -n "$id" ] && break
-        sleep 0.1
-    done
-    [ -n "$id" ] || fail "no window at scale $scale"
+    id=$(wait_window 'Bimzo！' 100 "$pid") || fail "no window at scale $scale"
     eval "$(xdotool getwindowgeometry --shell "$id")"
     # 「得点」 spans client pixels 8..65 x 8..33, below a menu bar.
     menu=$(( HEIGHT - 422 * scale ))
