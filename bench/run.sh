@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 build=${BENCH_BUILD_DIR:-build/bench}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIMZO_BENCH=ON >/dev/null
+cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j2 >/dev/null
 bin=$build/bench
 out=$build/bench-results.txt

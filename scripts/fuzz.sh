@@ -4,15 +4,15 @@
 # Fails on any crash, sanitizer report or broken invariant.
 #
 #   scripts/fuzz.sh [RUNS]        default 100000 runs per target
-#   BUILD_DIR=... scripts/fuzz.sh
+#   BUILD_DIR=... scripts/fuzz.sh (default build-fuzz, the preset's)
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-100000}"
 build="${BUILD_DIR:-$root/build-fuzz}"
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBIMZO_FUZZ=ON -DBIMZO_TESTS=OFF -DBIMZO_BENCH=OFF >/dev/null
+cd "$root"
+cmake --preset fuzz -B "$build" >/dev/null
 # Only the score library and the fuzz targets; the rest of the game is not built.
 cmake --build "$build" --target fuzz_score_load fuzz_record_score
 
