@@ -2,10 +2,8 @@
 #include "scores/ScoreFile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
-#include "tests/support/Tiles.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
-#include "ui/Pictures.h"
 #include "ui/TextBox.h"
 
 #include <QApplication>
@@ -29,7 +27,6 @@ private slots:
     void enterAtOnceRecordsUnderTheOldFirstName();
     void twoTargetsPastTheFloorOpenOneDialog();
     void hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays();
-    void dialogsAreTiledWithTheLavenderPictureStretchedTo21By29();
 
     // The name box
     void nameBoxTakesAtMostTwelveCharacters();
@@ -189,18 +186,6 @@ void GameRoadTest::hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays()
     QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_0"))->text(), QStringLiteral("5"));
     QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("5"));
     QCOMPARE(child<Label>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("打ち止め"));
-}
-
-void GameRoadTest::dialogsAreTiledWithTheLavenderPictureStretchedTo21By29()
-{
-    const QImage lavender = pictures::read(QStringLiteral("tile_lavender"));
-    QCOMPARE(lavender.size(), QSize(16, 29));
-    playAndEnd();
-    QString mismatch = tilingMismatch(*gameOver(), lavender, QSize(21, 29));
-    QVERIFY2(mismatch.isEmpty(), qPrintable(QStringLiteral("GMEND ") + mismatch));
-    mainWindow()->him_Click();
-    mismatch = tilingMismatch(*highScores(), lavender, QSize(21, 29));
-    QVERIFY2(mismatch.isEmpty(), qPrintable(QStringLiteral("HI_S ") + mismatch));
 }
 
 void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()

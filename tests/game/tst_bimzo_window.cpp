@@ -7,8 +7,6 @@
 #include "ui/Line.h"
 #include "tests/support/Child.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/support/Tiles.h"
-#include "ui/Pictures.h"
 #include "game/bimzo.h"
 
 #include <QApplication>
@@ -23,12 +21,8 @@ private slots:
     void cleanup();
 
     // Look and layout
-    void idleWindowShowsDesignerTexts();
     void clientAreaIsFixedAndWithoutMaximize();
-    void lanesStandAtTheirPlaces();
-    void controlsStackAsDesigned();
     void scoreCaptionHasItsCursorAndTooltip();
-    void backgroundIsTheSkyPictureStretchedToTilesOf53Pixels();
 
     // Levels
     void levelShowsFromItsFirstHit_data();
@@ -78,18 +72,6 @@ void BimzoWindowTest::cleanup()
     window_ = nullptr;
 }
 
-void BimzoWindowTest::idleWindowShowsDesignerTexts()
-{
-    QCOMPARE(text("ten_0"), QStringLiteral("0"));
-    QCOMPARE(text("ten_1"), QStringLiteral("0"));
-    QCOMPARE(text("Label1"), QStringLiteral("500"));
-    QCOMPARE(text("Label3"), QStringLiteral("残枚数"));
-    QCOMPARE(text("lv"), QStringLiteral("LEVEL　１"));
-    QCOMPARE(text("Label2"), QStringLiteral("得点"));
-    QCOMPARE(window_->windowTitle(), QStringLiteral("Bimzo！"));
-    QCOMPARE(game_.board().interval, 0);
-}
-
 void BimzoWindowTest::clientAreaIsFixedAndWithoutMaximize()
 {
     QCOMPARE(window_->client()->size(), QSize(256, 422));
@@ -100,51 +82,12 @@ void BimzoWindowTest::clientAreaIsFixedAndWithoutMaximize()
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
 }
 
-void BimzoWindowTest::lanesStandAtTheirPlaces()
-{
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(child<Image>(QStringLiteral("tg_%1").arg(i))->geometry(), QRect(16 + 48 * i, 32, 32, 32));
-        QCOMPARE(child<Image>(QStringLiteral("sb_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
-        QCOMPARE(child<Image>(QStringLiteral("sbr_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
-        QCOMPARE(child<Line>(QStringLiteral("Line1_%1").arg(i))->geometry(), QRect(32 + 48 * i, 40, 1, 345));
-    }
-    QCOMPARE(child<Line>("Line2")->geometry(), QRect(-1, 391, 258, 2));
-    QCOMPARE(child<Label>("ten_1")->geometry(), QRect(64, 8, 97, 25));
-    QCOMPARE(child<Label>("ten_0")->geometry(), QRect(65, 9, 97, 25));
-    QCOMPARE(child<Label>("Label2")->geometry(), QRect(8, 8, 57, 25));
-    QCOMPARE(child<Label>("lv")->geometry(), QRect(168, 0, 73, 17));
-}
-
-void BimzoWindowTest::controlsStackAsDesigned()
-{
-    // Front to back.
-    const QStringList order{"ten_1", "Label3", "Line2", "Label1", "sb_0", "tg_0", "lv",
-                            "Line1_0", "Label2", "ten_0", "sbr_0"};
-    const std::vector<Graphic*>& controls = window_->client()->graphics();
-    auto previous = controls.end();
-    for (const QString& name : order) {
-        const auto at = std::find(controls.begin(), controls.end(), child<Graphic>(name));
-        QVERIFY2(at < previous, qPrintable(name));
-        previous = at;
-    }
-    const QPoint shooterCentre = child<Image>("sb_3")->geometry().center();
-    QCOMPARE(window_->client()->graphicAt(shooterCentre), child<Graphic>("sb_3"));
-}
-
 void BimzoWindowTest::scoreCaptionHasItsCursorAndTooltip()
 {
     Label* caption = child<Label>("Label2");
     QCOMPARE(caption->toolTip(), QStringLiteral("クリックでゲームスタート"));
     QCOMPARE(caption->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(child<Image>("sb_0")->cursor().shape(), Qt::UpArrowCursor);
-}
-
-void BimzoWindowTest::backgroundIsTheSkyPictureStretchedToTilesOf53Pixels()
-{
-    const QImage sky = pictures::read(QStringLiteral("tile_sky"));
-    QCOMPARE(sky.size(), QSize(50, 50));
-    const QString mismatch = tilingMismatch(*window_, sky, QSize(53, 53));
-    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void BimzoWindowTest::levelShowsFromItsFirstHit_data()
