@@ -21,8 +21,18 @@ TextBox::TextBox(QWidget* parent, const QString& name, int left, int top, int wi
 
 TextBox& TextBox::backColor(const QColor& color)
 {
+    return paletteColor(QPalette::Base, color);
+}
+
+TextBox& TextBox::foreColor(const QColor& color)
+{
+    return paletteColor(QPalette::Text, color);
+}
+
+TextBox& TextBox::paletteColor(QPalette::ColorRole role, const QColor& color)
+{
     QPalette p = palette();
-    p.setColor(QPalette::Base, color);
+    p.setColor(role, color);
     setPalette(p);
     return *this;
 }

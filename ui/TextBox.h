@@ -10,6 +10,7 @@ public:
     TextBox(QWidget* parent, const QString& name, int left, int top, int width, int height);
 
     TextBox& backColor(const QColor& color);
+    TextBox& foreColor(const QColor& color);
     // Selects the whole text, as a start of 0 and a length of the text's.
     void selectAllText();
     // The most characters the player can type or paste. A longer text that
@@ -25,6 +26,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    TextBox& paletteColor(QPalette::ColorRole role, const QColor& color);
     void tightenMaxLength();
 
     int typedMaxLength_ = 32767;
