@@ -6,7 +6,19 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QSet>
 #include <QString>
+
+// What the controls cover on a form's client area, in its pixels.
+inline QRegion controlsArea(FormClient* client)
+{
+    QRegion covered;
+    for (const Graphic* control : client->graphics())
+        covered += control->geometry();
+    for (const QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        covered += control->geometry();
+    return covered;
+}
 
 // Where the client area of a window differs from the picture stretched to
 // tiles of `tile` pixels laid from its top-left corner, nearest pixel, as
@@ -14,11 +26,7 @@
 inline QString tilingMismatch(Form& window, const QImage& picture, const QSize& tile)
 {
     FormClient* client = window.client();
-    QRegion covered;
-    for (const Graphic* control : client->graphics())
-        covered += control->geometry();
-    for (const QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        covered += control->geometry();
+    const QRegion covered = controlsArea(client);
     const QImage shot = client->grab().toImage();
     int compared = 0;
     for (int y = 0; y < shot.height(); ++y) {
@@ -35,4 +43,27 @@ inline QString tilingMismatch(Form& window, const QImage& picture, const QSize& 
         }
     }
     return compared > 0 ? QString() : QStringLiteral("no uncovered point");
+}
+
+// The first device pixel of the client area, away from the controls, whose
+// colour is none of the picture's, as "x,y"; empty if none. A seam between
+// two tiles shows the window's own colour there.
+inline QString strayPixel(Form& window, const QImage& picture)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            colours.insert(picture.pixel(x, y) | 0xff000000u);
+    const QImage shot = window.client()->grab().toImage();
+    const qreal dpr = shot.devicePixelRatio();
+    QRegion covered;
+    for (const QRect& r : controlsArea(window.client())) {  // with a pixel for the blurred edges
+        const QRectF scaled(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
+        covered += scaled.toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (!covered.contains(QPoint(x, y)) && !colours.contains(shot.pixel(x, y)))
+                return QStringLiteral("%1,%2").arg(x).arg(y);
+    return {};
 }
