@@ -77,7 +77,7 @@ void GMEND::Form_Load()
     tileBackground();
     Label2->setCaption(QString::fromStdString(game_.score().text()));
     loadTable();
-    if (placeFor(table_, game_.score().value()) != ScorePlace::None) {
+    if (beatsThirdPlace(table_, game_.score().value())) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
         PNAME->setProgramText(table_.entries[0].name.text());

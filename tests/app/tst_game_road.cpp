@@ -26,6 +26,7 @@ private slots:
     // Game over and name entry
     void firstGameWithoutAFileAsksForAName();
     void scoreEqualToThirdPlaceGetsTheButtons();
+    void onlyAScoreAboveTheStoredThirdPlaceAsksForAName();
     void enterAtOnceRecordsUnderTheOldFirstName();
     void twoTargetsPastTheFloorOpenOneDialog();
     void hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays();
@@ -60,6 +61,7 @@ private:
     HI_S* highScores() { return driver_->highScores(); }
     QString path() const { return driver_->scoreFilePath(); }
     void writeTable(const ScoreTable& table);
+    void writeScores(qint32 first, qint32 second, qint32 third);
     // A file whose only entry is a first place of 1000 points under `name`.
     void storeFirstPlace(const QString& name);
     ScoreTable readTable();
@@ -84,6 +86,15 @@ void GameRoadTest::cleanup()
 void GameRoadTest::writeTable(const ScoreTable& table)
 {
     QVERIFY(SaveScoreTable(table, path()).ok());
+}
+
+void GameRoadTest::writeScores(qint32 first, qint32 second, qint32 third)
+{
+    ScoreTable table;
+    table.entries[0].score = first;
+    table.entries[1].score = second;
+    table.entries[2].score = third;
+    writeTable(table);
 }
 
 void GameRoadTest::storeFirstPlace(const QString& name)
@@ -131,16 +142,32 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
 
 void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 {
-    ScoreTable table;
-    table.entries[0].score = 20;
-    table.entries[1].score = 10;
-    table.entries[2].score = 5;
-    writeTable(table);
+    writeScores(20, 10, 5);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
     auto* quit = child<QPushButton>(gameOver(), QStringLiteral("Command1"));
     QVERIFY(quit->isVisible());
     QCOMPARE(gameOver()->focusWidget(), quit);  // the first in tab order
+}
+
+// A table out of order, as another program may have written it: what counts
+// is the third place as stored, and the ranking then puts the score in place.
+void GameRoadTest::onlyAScoreAboveTheStoredThirdPlaceAsksForAName()
+{
+    writeScores(10, 20, 1000);
+    playAndEnd(true);  // 465 points: more than the first two places
+    QVERIFY(!gameOver()->inNameEntry());
+    QCOMPARE(readTable().entries[2].score, 1000);
+    QTest::mouseClick(child<QPushButton>(gameOver(), QStringLiteral("Command2")), Qt::LeftButton);
+
+    writeScores(10, 20, 3);
+    playAndEnd();  // 5 points: more than the third place only
+    QVERIFY(gameOver()->inNameEntry());
+    pressEnter();
+    const ScoreTable saved = readTable();
+    QCOMPARE(saved.entries[0].score, 10);
+    QCOMPARE(saved.entries[1].score, 20);
+    QCOMPARE(saved.entries[2].score, 5);
 }
 
 void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
@@ -302,9 +329,7 @@ void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
     QVERIFY(!gameOver());
     QVERIFY(mainWindow()->isEnabled());
 
-    ScoreTable full;
-    full.entries[0].score = full.entries[1].score = full.entries[2].score = 1000;
-    writeTable(full);
+    writeScores(1000, 1000, 1000);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
     gameOver()->close();
