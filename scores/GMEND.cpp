@@ -60,7 +60,7 @@ void GMEND::buildControls()
     PNAME->backColor(colours::kPanel).foreColor(colours::kText);
     PNAME->setTypedMaxLength(kMaxNameLength);
     PNAME->setAccessibleName(QStringLiteral("名前"));
-    PNAME->setValidator(new NameValidator(PNAME));
+    PNAME->setCharacterFilter(new NameValidator(PNAME));
     PNAME->hide();
     connect(PNAME, &TextBox::KeyPress, this, &GMEND::PNAME_KeyPress);
 

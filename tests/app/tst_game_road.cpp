@@ -9,6 +9,8 @@
 #include "ui/TextBox.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -36,7 +38,9 @@ private slots:
     void nameBoxTakesAtMostTwelveCharacters();
     void longerStoredFirstNameIsShownAndKeptWhole();
     void typingOnlyShortensALongerStoredName();
-    void nameBoxRefusesWhatTheFileCannotStore();
+    void nameBoxDropsOnlyWhatTheFileCannotStore();
+    void inputMethodCommitKeepsWhatTheFileCanStore();
+    void commitPastTwelveCharactersIsCutWithTheBell();
     void nameBoxStoresLookAlikesInTheFilesForm();
     void japaneseNameIsSavedInTheFile();
 
@@ -67,6 +71,9 @@ private:
     ScoreTable readTable();
     void playAndEnd(bool hitAtTheFloor = false) { driver_->playAndEnd(hitAtTheFloor); }
     void typeName(const QString& text);
+    // What an input method sends: the reading under conversion, then the
+    // chosen text, once the player's Enter has confirmed it.
+    void commitName(const QString& reading, const QString& text);
     void pressEnter();
 
     std::unique_ptr<GameDriver> driver_;
@@ -117,6 +124,16 @@ void GameRoadTest::typeName(const QString& text)
     TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void GameRoadTest::commitName(const QString& reading, const QString& text)
+{
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QInputMethodEvent composing(reading, {});
+    QApplication::sendEvent(box, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(box, &commit);
 }
 
 void GameRoadTest::pressEnter()
@@ -266,17 +283,48 @@ void GameRoadTest::typingOnlyShortensALongerStoredName()
     QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさし"));
 }
 
-void GameRoadTest::nameBoxRefusesWhatTheFileCannotStore()
+void GameRoadTest::nameBoxDropsOnlyWhatTheFileCannotStore()
 {
     playAndEnd();
     TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QSignalSpy bell(box, &TextBox::inputRefused);
     typeName(QStringLiteral("A"));
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
     typeName(QStringLiteral("é한B"));
     QCOMPARE(box->text(), QStringLiteral("AB"));
+    QCOMPARE(bell.count(), 3);
+    QApplication::clipboard()->setText(QStringLiteral("x😀yゔ"));
     box->selectAll();
-    box->insert(QStringLiteral("x😀y"));  // a paste with one bad character is refused whole
-    QCOMPARE(box->text(), QStringLiteral("AB"));
+    box->paste();
+    QCOMPARE(box->text(), QStringLiteral("xy"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QCOMPARE(bell.count(), 4);
+}
+
+void GameRoadTest::inputMethodCommitKeepsWhatTheFileCanStore()
+{
+    playAndEnd();
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QSignalSpy bell(box, &TextBox::inputRefused);
+    commitName(QStringLiteral("やまだ"), QStringLiteral("山田😀"));
+    QCOMPARE(box->text(), QStringLiteral("山田"));
+    QCOMPARE(bell.count(), 1);
+    QVERIFY(gameOver()->inNameEntry());  // the commit records nothing by itself
+    pressEnter();
+    QFile file(path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().mid(4, 2 + 4), QByteArray::fromHex("04008E52 9363"));
+}
+
+void GameRoadTest::commitPastTwelveCharactersIsCutWithTheBell()
+{
+    playAndEnd();
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QSignalSpy bell(box, &TextBox::inputRefused);
+    typeName(QStringLiteral("あいうえおかきくけこさ"));
+    commitName(QStringLiteral("やまだ"), QStringLiteral("山田"));
+    QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさ山"));
+    QCOMPARE(bell.count(), 1);
 }
 
 void GameRoadTest::nameBoxStoresLookAlikesInTheFilesForm()
