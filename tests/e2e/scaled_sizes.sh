@@ -5,13 +5,9 @@
 # a black column.
 # Usage (inside with_openbox.sh): scaled_sizes.sh path/to/bimzo
 set -euo pipefail
-exe=$1
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"
+copy_game "$1"
 
 expect_size() {  # window, width, height, what
     local WIDTH HEIGHT X Y
