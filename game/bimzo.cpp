@@ -71,12 +71,11 @@ void bimzo::buildControls()
     Label2->setToolTip(QStringLiteral("クリックでゲームスタート"));
     connect(Label2, &Label::Click, this, &bimzo::Label2_Click);
 
-    const QColor windowText = palette().color(QPalette::WindowText);
     const Board designer;
     for (int i = rules::kLanes - 1; i >= 0; --i) {
         const int x = kLaneLineX + kLaneSpacing * i;
         Line1[i] = new Line(c, QStringLiteral("Line1_%1").arg(i), x, 5760, x, 600, 1,
-                            designer.lineColour[i] == LineColour::Black ? QColor(Qt::black) : windowText);
+                            designer.lineColour[i] == LineColour::Black ? QColor(Qt::black) : colours::kText);
     }
 
     lv = new Label(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
@@ -93,15 +92,14 @@ void bimzo::buildControls()
         connect(sb[i], &Image::Click, this, &bimzo::sb_Click);
     }
 
-    const QColor buttonText = palette().color(QPalette::ButtonText);
     Label1 = new Label(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
-    Label1->font(panelFont).foreColor(buttonText).backColor(colours::kPanel).align(Qt::AlignHCenter)
+    Label1->font(panelFont).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter)
         .announces(QStringLiteral("残枚数"));
 
     Line2 = new Line(c, QStringLiteral("Line2"), 0, kShooterTop, kClientWidth, kShooterTop, 2, Qt::black);
 
     Label3 = new Label(c, QStringLiteral("Label3"), 2520, 240, 735, 255, QStringLiteral("残枚数"));
-    Label3->font(panelFont).foreColor(buttonText).backColor(colours::kPanel).align(Qt::AlignHCenter);
+    Label3->font(panelFont).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter);
 
     ten[1] = new Label(c, QStringLiteral("ten_1"), 960, 120, 1455, 375, QStringLiteral("0"));
     ten[1]->font(scoreFont).foreColor(Qt::white).transparent().align(Qt::AlignRight)
@@ -190,14 +188,13 @@ void bimzo::mab_Click()
 void bimzo::showBoard()
 {
     const Board& board = game_.board();
-    const QColor windowText = palette().color(QPalette::WindowText);
     for (int i = 0; i < rules::kLanes; ++i) {
         sb[i]->setVisible(board.shooterArmed[i]);
         const QPoint at(sb[i]->x(), twips::toPixels(static_cast<int>(std::lround(board.targetTop[i]))));
         if (tg[i]->pos() != at)
             tg[i]->move(at);
         switch (board.lineColour[i]) {
-        case LineColour::WindowText: Line1[i]->setBorderColor(windowText); break;
+        case LineColour::WindowText: Line1[i]->setBorderColor(colours::kText); break;
         case LineColour::Black: Line1[i]->setBorderColor(Qt::black); break;
         case LineColour::Red: Line1[i]->setBorderColor(colours::kRed); break;
         }

@@ -41,12 +41,12 @@ void GMEND::buildControls()
     Label1->font(fonts::japanese(fonts::Face::Gothic, 20.25, true, true))
         .foreColor(Qt::white).backColor(colours::kBlue).align(Qt::AlignHCenter);
     Label3 = new Label(c, QStringLiteral("Label3"), 390, 600, 915, 315, kScoreCaption);
-    Label3->font(big).transparent().align(Qt::AlignHCenter).autoSize();
+    Label3->font(big).foreColor(colours::kText).transparent().align(Qt::AlignHCenter).autoSize();
     Label2 = new Label(c, QStringLiteral("Label2"), 3300, 600, 195, 315, QStringLiteral("0"));
     Label2->font(big).foreColor(colours::kRed).transparent().align(Qt::AlignRight).autoSize()
         .announces(QStringLiteral("得点"));
     Label4 = new Label(c, QStringLiteral("Label4"), 3600, 600, 375, 375, QStringLiteral("点"));
-    Label4->font(big).transparent();
+    Label4->font(big).foreColor(colours::kText).transparent();
 
     Command2 = new CommandButton(c, QStringLiteral("Command2"), 360, 960, 1575, 375, QStringLiteral("まだやる"));
     Command1 = new CommandButton(c, QStringLiteral("Command1"), 2400, 960, 1575, 375, QStringLiteral("もうやめ"));
@@ -54,13 +54,13 @@ void GMEND::buildControls()
     connect(Command2, &CommandButton::clicked, this, &GMEND::Command2_Click);
 
     Label5 = new Label(c, QStringLiteral("Label5"), 360, 1080, 1575, 255, QStringLiteral("名前を入力"));
-    Label5->font(fonts::japanese(fonts::Face::Gothic, 9)).backColor(colours::kPanel).align(Qt::AlignHCenter);
+    Label5->font(fonts::japanese(fonts::Face::Gothic, 9)).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter);
     Label5->hide();
     PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);
-    PNAME->backColor(colours::kPanel);
+    PNAME->backColor(colours::kPanel).foreColor(colours::kText);
     PNAME->setTypedMaxLength(kMaxNameLength);
     PNAME->setAccessibleName(QStringLiteral("名前"));
-    PNAME->setValidator(new NameValidator(PNAME));
+    PNAME->setCharacterFilter(new NameValidator(PNAME));
     PNAME->hide();
     connect(PNAME, &TextBox::KeyPress, this, &GMEND::PNAME_KeyPress);
 
@@ -77,7 +77,7 @@ void GMEND::Form_Load()
     tileBackground();
     Label2->setCaption(QString::fromStdString(game_.score().text()));
     loadTable();
-    if (placeFor(table_, game_.score().value()) != ScorePlace::None) {
+    if (beatsThirdPlace(table_, game_.score().value())) {
         showButtons(false);
         Label3->setCaption(kHiScoreCaption);
         PNAME->setProgramText(table_.entries[0].name.text());

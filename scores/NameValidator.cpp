@@ -2,6 +2,8 @@
 
 #include "scores/Cp932.h"
 
+#include <algorithm>
+
 namespace {
 // JIS-table code points and the look-alikes the Microsoft table stores.
 constexpr std::pair<char16_t, char16_t> kLookAlikes[] = {
@@ -14,9 +16,22 @@ constexpr std::pair<char16_t, char16_t> kLookAlikes[] = {
 };
 } // namespace
 
-QValidator::State NameValidator::validate(QString& input, int&) const
+QValidator::State NameValidator::validate(QString& input, int& pos) const
 {
     for (const auto& [jis, microsoft] : kLookAlikes)
         input.replace(QChar(jis), QChar(microsoft));
-    return isCp932Storable(input) ? Acceptable : Invalid;
+    QString kept;
+    int keptPos = pos;
+    for (qsizetype i = 0; i < input.size();) {
+        const qsizetype length = input[i].isHighSurrogate() && i + 1 < input.size() ? 2 : 1;
+        const QString character = input.mid(i, length);
+        if (isCp932Storable(character))
+            kept += character;
+        else if (i < pos)
+            keptPos -= static_cast<int>(std::min<qsizetype>(length, pos - i));
+        i += length;
+    }
+    input = kept;
+    pos = keptPos;
+    return Acceptable;
 }

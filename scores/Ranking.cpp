@@ -16,6 +16,11 @@ ScorePlace placeFor(const ScoreTable& table, double score)
     return ScorePlace::None;
 }
 
+bool beatsThirdPlace(const ScoreTable& table, double score)
+{
+    return score > table.entries[kScorePlaces - 1].score;
+}
+
 namespace {
 
 ScoreName nameFor(const ScoreTable& t, const QString& text)

@@ -18,6 +18,11 @@ enum class ScorePlace { None = 0, First = 1, Second = 2, Third = 3 };
 // never rounded to single precision against the stored 32-bit number.
 ScorePlace placeFor(const ScoreTable& table, double score);
 
+// Whether a finished game is asked for a name: its score beats the third
+// place as stored, even in a table out of order, where a higher place may
+// hold less. Then placeFor always finds a place.
+bool beatsThirdPlace(const ScoreTable& table, double score);
+
 struct RankOutcome {
     ScoreFileStatus::Code code = ScoreFileStatus::Code::Ok;
     ScorePlace place = ScorePlace::None;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/ from the real executable under Xvfb.
-# Usage: scripts/screenshots.sh [build/release/bimzo]   (QT_SCALE_FACTOR applies;
-# SHOT_SUFFIX is added to each file name, e.g. SHOT_SUFFIX=-scale2)
+# Usage: scripts/screenshots.sh [build/release/bimzo]   (QT_SCALE_FACTOR and a
+# style's variables apply; SHOT_SUFFIX is added to each file name, e.g.
+# SHOT_SUFFIX=-scale2, or SHOT_SUFFIX=-dark with GNOME's dark theme:
+# QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=$(realpath "${1:-build/release/bimzo}")
@@ -29,7 +31,9 @@ run() {
         g=$(wait_window "ＧＡＭＥ" 200); sleep 0.5
         if [ "$1" = buttons ]; then import -window $g "$2/game-over-buttons$3.png"; kill $pid; exit; fi
         import -window $g "$2/game-over-name$3.png"
-        xdotool windowfocus --sync $g; xdotool type "Taro"; xdotool key Return
+        xdotool windowfocus --sync $g; xdotool type "Taro"; sleep 0.3
+        import -window $g "$2/game-over-typed$3.png"
+        xdotool key Return
         h=$(wait_window "HI-SCORE" 200); sleep 0.5
         import -window $h "$2/high-scores$3.png"
         import -window root "$2/whole-game$3.png"

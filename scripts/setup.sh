@@ -15,8 +15,8 @@ packages=(
   qt6-base-private-dev libxfixes-dev
   xclip python3
   openbox
-  adwaita-qt6
   weston qt6-wayland dbus at-spi2-core python3-pyatspi
+  qt6-gtk-platformtheme qt6ct adwaita-qt6
 )
 
 missing=()

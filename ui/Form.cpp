@@ -12,6 +12,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace {
 
 Qt::WindowFlags flagsFor(Form::Border border)
@@ -23,6 +27,36 @@ Qt::WindowFlags flagsFor(Form::Border border)
     else
         flags |= Qt::Dialog;
     return flags;
+}
+
+// For each whole device pixel from `from` on, the source pixel under its
+// centre when `sourceLength` pixels are stretched over [start, start +
+// length); a centre on a source edge takes the pixel before it.
+std::vector<int> sourcePixels(int from, int count, qreal start, qreal length, int sourceLength)
+{
+    std::vector<int> at(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const qreal under = std::ceil((from + i + 0.5 - start) * sourceLength / length) - 1;
+        at[static_cast<size_t>(i)] = std::clamp(static_cast<int>(under), 0, sourceLength - 1);
+    }
+    return at;
+}
+
+// The picture stretched to its exact place on the device, cut to the whole
+// device pixels `pixels`.
+QImage stretchToPixels(const QImage& picture, const QRectF& exact, const QRect& pixels)
+{
+    const QImage source = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const std::vector<int> columns = sourcePixels(pixels.x(), pixels.width(), exact.x(), exact.width(), source.width());
+    const std::vector<int> rows = sourcePixels(pixels.y(), pixels.height(), exact.y(), exact.height(), source.height());
+    QImage stretched(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < stretched.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(rows[static_cast<size_t>(y)]));
+        auto* out = reinterpret_cast<QRgb*>(stretched.scanLine(y));
+        for (int x = 0; x < stretched.width(); ++x)
+            out[x] = in[columns[static_cast<size_t>(x)]];
+    }
+    return stretched;
 }
 
 } // namespace
@@ -58,12 +92,23 @@ QMenuBar* Form::menuBar()
     return menuBar_;
 }
 
+// A tile covers the device pixels from the one nearest its start to the one
+// nearest the next tile's, so neighbours meet at any scale. Qt would round
+// each fractional rectangle on its own and, at 1.25 for one, leave a column
+// of the window's colour between two tiles.
 void Form::PaintPicture(const QPixmap& picture, int x, int y, int width, int height)
 {
-    QPainter painter(&background_);
-    const QRectF target(x / qreal(twips::kPerPixel), y / qreal(twips::kPerPixel),
-                        width / qreal(twips::kPerPixel), height / qreal(twips::kPerPixel));
-    painter.drawPixmap(target, picture, picture.rect());
+    const qreal dpr = background_.devicePixelRatio();
+    const auto device = [dpr](qint64 position) { return position / qreal(twips::kPerPixel) * dpr; };
+    const QRectF exact(device(x), device(y), device(width), device(height));
+    const QRect pixels(QPoint(qRound(exact.x()), qRound(exact.y())),
+                       QPoint(qRound(device(qint64(x) + width)) - 1, qRound(device(qint64(y) + height)) - 1));
+    if (pixels.isEmpty())
+        return;
+    const QImage stretched = stretchToPixels(picture.toImage(), exact, pixels);
+    background_.setDevicePixelRatio(1.0);  // paint in device pixels
+    QPainter(&background_).drawImage(pixels.topLeft(), stretched);
+    background_.setDevicePixelRatio(dpr);
 }
 
 void Form::tileBackground()
@@ -120,6 +165,10 @@ void Form::changeEvent(QEvent* event)
 
 void Form::showEvent(QShowEvent* event)
 {
+    // Scaled, Qt asks for a resize step of one logical pixel, 2 device pixels
+    // at 1.75, and without a base size window managers count the steps from
+    // 0: an odd width came out a pixel short. The steps count from here.
+    setBaseSize(size());
     refuseFocusWhileDisabled();
     QWidget::showEvent(event);
 }

@@ -7,6 +7,8 @@
 #include "ui/TextBox.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -24,6 +26,7 @@ private slots:
     // Game over and name entry
     void firstGameWithoutAFileAsksForAName();
     void scoreEqualToThirdPlaceGetsTheButtons();
+    void onlyAScoreAboveTheStoredThirdPlaceAsksForAName();
     void enterAtOnceRecordsUnderTheOldFirstName();
     void twoTargetsPastTheFloorOpenOneDialog();
     void hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays();
@@ -32,7 +35,9 @@ private slots:
     void nameBoxTakesAtMostTwelveCharacters();
     void longerStoredFirstNameIsShownAndKeptWhole();
     void typingOnlyShortensALongerStoredName();
-    void nameBoxRefusesWhatTheFileCannotStore();
+    void nameBoxDropsOnlyWhatTheFileCannotStore();
+    void inputMethodCommitKeepsWhatTheFileCanStore();
+    void commitPastTwelveCharactersIsCutWithTheBell();
     void nameBoxStoresLookAlikesInTheFilesForm_data();
     void nameBoxStoresLookAlikesInTheFilesForm();
     void japaneseNameIsSavedInTheFile();
@@ -58,11 +63,15 @@ private:
     HI_S* highScores() { return driver_->highScores(); }
     QString path() const { return driver_->scoreFilePath(); }
     void writeTable(const ScoreTable& table);
+    void writeScores(qint32 first, qint32 second, qint32 third);
     // A file whose only entry is a first place of 1000 points under `name`.
     void storeFirstPlace(const QString& name);
     ScoreTable readTable();
     void playAndEnd(bool hitAtTheFloor = false) { driver_->playAndEnd(hitAtTheFloor); }
     void typeName(const QString& text);
+    // What an input method sends: the reading under conversion, then the
+    // chosen text, once the player's Enter has confirmed it.
+    void commitName(const QString& reading, const QString& text);
     void pressEnter();
 
     std::unique_ptr<GameDriver> driver_;
@@ -82,6 +91,15 @@ void GameRoadTest::cleanup()
 void GameRoadTest::writeTable(const ScoreTable& table)
 {
     QVERIFY(SaveScoreTable(table, path()).ok());
+}
+
+void GameRoadTest::writeScores(qint32 first, qint32 second, qint32 third)
+{
+    ScoreTable table;
+    table.entries[0].score = first;
+    table.entries[1].score = second;
+    table.entries[2].score = third;
+    writeTable(table);
 }
 
 void GameRoadTest::storeFirstPlace(const QString& name)
@@ -106,6 +124,16 @@ void GameRoadTest::typeName(const QString& text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
+void GameRoadTest::commitName(const QString& reading, const QString& text)
+{
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QInputMethodEvent composing(reading, {});
+    QApplication::sendEvent(box, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(box, &commit);
+}
+
 void GameRoadTest::pressEnter()
 {
     QTest::keyClick(child<TextBox>(gameOver(), QStringLiteral("PNAME")), Qt::Key_Return);
@@ -128,16 +156,32 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
 
 void GameRoadTest::scoreEqualToThirdPlaceGetsTheButtons()
 {
-    ScoreTable table;
-    table.entries[0].score = 20;
-    table.entries[1].score = 10;
-    table.entries[2].score = 5;
-    writeTable(table);
+    writeScores(20, 10, 5);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
     auto* quit = child<QPushButton>(gameOver(), QStringLiteral("Command1"));
     QVERIFY(quit->isVisible());
     QCOMPARE(gameOver()->focusWidget(), quit);  // the first in tab order
+}
+
+// A table out of order, as another program may have written it: what counts
+// is the third place as stored, and the ranking then puts the score in place.
+void GameRoadTest::onlyAScoreAboveTheStoredThirdPlaceAsksForAName()
+{
+    writeScores(10, 20, 1000);
+    playAndEnd(true);  // 465 points: more than the first two places
+    QVERIFY(!gameOver()->inNameEntry());
+    QCOMPARE(readTable().entries[2].score, 1000);
+    QTest::mouseClick(child<QPushButton>(gameOver(), QStringLiteral("Command2")), Qt::LeftButton);
+
+    writeScores(10, 20, 3);
+    playAndEnd();  // 5 points: more than the third place only
+    QVERIFY(gameOver()->inNameEntry());
+    pressEnter();
+    const ScoreTable saved = readTable();
+    QCOMPARE(saved.entries[0].score, 10);
+    QCOMPARE(saved.entries[1].score, 20);
+    QCOMPARE(saved.entries[2].score, 5);
 }
 
 void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
@@ -224,17 +268,48 @@ void GameRoadTest::typingOnlyShortensALongerStoredName()
     QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさし"));
 }
 
-void GameRoadTest::nameBoxRefusesWhatTheFileCannotStore()
+void GameRoadTest::nameBoxDropsOnlyWhatTheFileCannotStore()
 {
     playAndEnd();
     TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QSignalSpy bell(box, &TextBox::inputRefused);
     typeName(QStringLiteral("A"));
     QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
     typeName(QStringLiteral("é한B"));
     QCOMPARE(box->text(), QStringLiteral("AB"));
+    QCOMPARE(bell.count(), 3);
+    QApplication::clipboard()->setText(QStringLiteral("x😀yゔ"));
     box->selectAll();
-    box->insert(QStringLiteral("x😀y"));  // a paste with one bad character is refused whole
-    QCOMPARE(box->text(), QStringLiteral("AB"));
+    box->paste();
+    QCOMPARE(box->text(), QStringLiteral("xy"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QCOMPARE(bell.count(), 4);
+}
+
+void GameRoadTest::inputMethodCommitKeepsWhatTheFileCanStore()
+{
+    playAndEnd();
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QSignalSpy bell(box, &TextBox::inputRefused);
+    commitName(QStringLiteral("やまだ"), QStringLiteral("山田😀"));
+    QCOMPARE(box->text(), QStringLiteral("山田"));
+    QCOMPARE(bell.count(), 1);
+    QVERIFY(gameOver()->inNameEntry());  // the commit records nothing by itself
+    pressEnter();
+    QFile file(path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().mid(4, 2 + 4), QByteArray::fromHex("04008E52 9363"));
+}
+
+void GameRoadTest::commitPastTwelveCharactersIsCutWithTheBell()
+{
+    playAndEnd();
+    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    QSignalSpy bell(box, &TextBox::inputRefused);
+    typeName(QStringLiteral("あいうえおかきくけこさ"));
+    commitName(QStringLiteral("やまだ"), QStringLiteral("山田"));
+    QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさ山"));
+    QCOMPARE(bell.count(), 1);
 }
 
 void GameRoadTest::nameBoxStoresLookAlikesInTheFilesForm_data()
@@ -300,9 +375,7 @@ void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
     QVERIFY(!gameOver());
     QVERIFY(mainWindow()->isEnabled());
 
-    ScoreTable full;
-    full.entries[0].score = full.entries[1].score = full.entries[2].score = 1000;
-    writeTable(full);
+    writeScores(1000, 1000, 1000);
     playAndEnd();
     QVERIFY(!gameOver()->inNameEntry());
     gameOver()->close();

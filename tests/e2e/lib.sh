@@ -2,6 +2,15 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# A copy of the executable in a fresh folder, $work/bimzo; the folder and
+# the process $pid, once started, go at exit.
+copy_game() {
+    work=$(mktemp -d)
+    pid=
+    trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+    cp "$1" "$work/bimzo"
+}
+
 # The first visible window whose title matches; waits up to $2 tenths of a second.
 # With $3, only windows of that process.
 wait_window() {
