@@ -5,7 +5,7 @@
 #include <array>
 
 class CommandButton;
-class Label;
+class Caption;
 
 // The high-score dialog: the three places as read from the file when it
 // opens. It never writes the file.
@@ -21,7 +21,7 @@ public slots:
 private:
     void buildControls();
 
-    std::array<Label*, 3> names_{};   // Label2, Label5, Label8
-    std::array<Label*, 3> scores_{};  // Label1, Label4, Label7
+    std::array<Caption*, 3> names_{};   // Label2, Label5, Label8
+    std::array<Caption*, 3> scores_{};  // Label1, Label4, Label7
     CommandButton* Command1 = nullptr;
 };

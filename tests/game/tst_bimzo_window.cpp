@@ -1,10 +1,8 @@
 // The real main window, driven offscreen.
-#include "ui/FormClient.h"
 #include "game/Game.h"
+#include "game/PlayField.h"
+#include "ui/Caption.h"
 #include "ui/GameTimer.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
-#include "ui/Line.h"
 #include "tests/support/Child.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/Tiles.h"
@@ -49,11 +47,14 @@ private:
     {
         return ::child<T>(window_, name);
     }
-    QString text(const QString& name) const { return child<Label>(name)->text(); }
-    // A click in the middle of a windowless control, as the mouse gives it.
-    static void click(const Graphic* control)
+    QString text(const QString& name) const { return child<Caption>(name)->text(); }
+    FieldItem* item(const QString& name) const { return child<FieldItem>(name); }
+    PlayField* field() const { return window_->findChild<PlayField*>(); }
+    // A click in the middle of a control, as the mouse gives it.
+    static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+    void click(const FieldItem* picture) const
     {
-        QTest::mouseClick(control->host(), Qt::LeftButton, {}, control->geometry().center());
+        QTest::mouseClick(field(), Qt::LeftButton, {}, picture->geometry().center());
     }
 
     Game game_;
@@ -102,40 +103,50 @@ void BimzoWindowTest::clientAreaIsFixedAndWithoutMaximize()
 void BimzoWindowTest::lanesStandAtTheirPlaces()
 {
     for (int i = 0; i < 5; ++i) {
-        QCOMPARE(child<Image>(QStringLiteral("tg_%1").arg(i))->geometry(), QRect(16 + 48 * i, 32, 32, 32));
-        QCOMPARE(child<Image>(QStringLiteral("sb_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
-        QCOMPARE(child<Image>(QStringLiteral("sbr_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
-        QCOMPARE(child<Line>(QStringLiteral("Line1_%1").arg(i))->geometry(), QRect(32 + 48 * i, 40, 1, 345));
+        QCOMPARE(item(QStringLiteral("tg_%1").arg(i))->geometry(), QRect(16 + 48 * i, 32, 32, 32));
+        QCOMPARE(item(QStringLiteral("sb_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
+        QCOMPARE(item(QStringLiteral("sbr_%1").arg(i))->geometry(), QRect(16 + 48 * i, 392, 32, 32));
+        QCOMPARE(item(QStringLiteral("Line1_%1").arg(i))->geometry(), QRect(32 + 48 * i, 40, 1, 345));
     }
-    QCOMPARE(child<Line>("Line2")->geometry(), QRect(-1, 391, 258, 2));
-    QCOMPARE(child<Label>("ten_1")->geometry(), QRect(64, 8, 97, 25));
-    QCOMPARE(child<Label>("ten_0")->geometry(), QRect(65, 9, 97, 25));
-    QCOMPARE(child<Label>("Label2")->geometry(), QRect(8, 8, 57, 25));
-    QCOMPARE(child<Label>("lv")->geometry(), QRect(168, 0, 73, 17));
+    QCOMPARE(item("Line2")->geometry(), QRect(-1, 391, 258, 2));
+    QCOMPARE(field()->geometry(), QRect(QPoint(0, 0), window_->client()->size()));
+    QCOMPARE(child<Caption>("ten_1")->geometry(), QRect(64, 8, 97, 25));
+    QCOMPARE(child<Caption>("ten_0")->geometry(), QRect(65, 9, 97, 25));
+    QCOMPARE(child<Caption>("Label2")->geometry(), QRect(8, 8, 57, 25));
+    QCOMPARE(child<Caption>("lv")->geometry(), QRect(168, 0, 73, 17));
 }
 
 void BimzoWindowTest::controlsStackAsDesigned()
 {
-    // Front to back.
-    const QStringList order{"ten_1", "Label3", "Line2", "Label1", "sb_0", "tg_0", "lv",
-                            "Line1_0", "Label2", "ten_0", "sbr_0"};
-    const std::vector<Graphic*>& controls = window_->client()->graphics();
-    auto previous = controls.end();
-    for (const QString& name : order) {
-        const auto at = std::find(controls.begin(), controls.end(), child<Graphic>(name));
-        QVERIFY2(at < previous, qPrintable(name));
+    // Back to front: the field's pictures and lines, then the captions in
+    // front of them all, in their designed order.
+    const std::vector<FieldItem*>& items = field()->items();
+    auto previous = items.begin();
+    for (const char* name : {"sbr_0", "Line1_0", "tg_0", "sb_0", "Line2"}) {
+        const auto at = std::find(items.begin(), items.end(), item(QLatin1String(name)));
+        QVERIFY2(at != items.end() && at >= previous, name);
         previous = at;
     }
-    const QPoint shooterCentre = child<Image>("sb_3")->geometry().center();
-    QCOMPARE(window_->client()->graphicAt(shooterCentre), child<Graphic>("sb_3"));
+    const QObjectList children = field()->children();
+    qsizetype before = -1;
+    for (const char* name : {"ten_0", "Label2", "lv", "Label1", "Label3", "ten_1"}) {
+        const qsizetype at = children.indexOf(child<Caption>(QLatin1String(name)));
+        QVERIFY2(at > before, name);
+        before = at;
+    }
+    const QPoint shooterCentre = item("sb_3")->geometry().center();
+    QCOMPARE(field()->itemAt(shooterCentre), item("sb_3"));
 }
 
 void BimzoWindowTest::scoreCaptionHasItsCursorAndTooltip()
 {
-    Label* caption = child<Label>("Label2");
+    Caption* caption = child<Caption>("Label2");
     QCOMPARE(caption->toolTip(), QStringLiteral("クリックでゲームスタート"));
     QCOMPARE(caption->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(child<Image>("sb_0")->cursor().shape(), Qt::UpArrowCursor);
+    QTest::mouseMove(field(), item("sb_0")->geometry().center());
+    QCOMPARE(field()->cursor().shape(), Qt::UpArrowCursor);
+    QTest::mouseMove(field(), item("tg_0")->geometry().center());
+    QCOMPARE(field()->cursor().shape(), Qt::ArrowCursor);
 }
 
 void BimzoWindowTest::backgroundIsTheSkyPictureStretchedToTilesOf53Pixels()
@@ -192,25 +203,27 @@ void BimzoWindowTest::f5StartsAGame()
 
 void BimzoWindowTest::clickOnScoreCaptionStartsAGame()
 {
-    click(child<Label>("Label2"));
+    click(child<Caption>("Label2"));
     QCOMPARE(game_.board().interval, 500);
 }
 
 void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
 {
     window_->stm_Click();
-    click(child<Image>("sb_2"));
-    QVERIFY(!child<Image>("sb_2")->isVisible());
-    QVERIFY(child<Image>("sbr_2")->isVisible());
-    QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(255, 0, 0));
-    const QPoint onLine(child<Line>("Line1_2")->x(), 300);  // below the target, which went back up
+    click(item("sb_2"));
+    QVERIFY(!item("sb_2")->isVisible());
+    QVERIFY(item("sbr_2")->isVisible());
+    QCOMPARE(item("Line1_2")->borderColor(), QColor(255, 0, 0));
+    const QPoint onLine(item("Line1_2")->x(), 300);  // below the target, which went back up
     QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(255, 0, 0));
     QCOMPARE(text("Label1"), QStringLiteral("499"));
-    QCOMPARE(window_->client()->graphicAt(child<Image>("sb_2")->geometry().center()), child<Graphic>("sbr_2"));
+    QCOMPARE(field()->itemAt(item("sb_2")->geometry().center()), item("sbr_2"));
+    QCOMPARE(field()->cursor().shape(), Qt::ArrowCursor);  // the spent shooter has none
 
     window_->Timer1_Timer();
-    QVERIFY(child<Image>("sb_2")->isVisible());
-    QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(Qt::black));
+    QVERIFY(item("sb_2")->isVisible());
+    QCOMPARE(field()->cursor().shape(), Qt::UpArrowCursor);
+    QCOMPARE(item("Line1_2")->borderColor(), QColor(Qt::black));
     QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(Qt::black));
     QCOMPARE(text("ten_1"), QStringLiteral("45"));
 }
@@ -219,7 +232,7 @@ void BimzoWindowTest::timerTicksWhileAGameRuns()
 {
     window_->stm_Click();
     QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
-    QCOMPARE(child<Image>("tg_0")->y(), 36);  // the scripted fall of one unit
+    QCOMPARE(item("tg_0")->y(), 36);  // the scripted fall of one unit
 }
 
 void BimzoWindowTest::gameGoesOnWhileTheAboutBoxIsOpen()
@@ -268,10 +281,10 @@ void BimzoWindowTest::disabledWindowTakesNoClickOrKey()
     window_->Timer1_Timer();
     QVERIFY(!window_->isEnabled());
 
-    click(child<Image>("sb_1"));
-    QVERIFY(child<Image>("sb_1")->isVisible());
+    click(item("sb_1"));
+    QVERIFY(item("sb_1")->isVisible());
     QTest::keyClick(window_, Qt::Key_F5);
-    click(child<Label>("Label2"));
+    click(child<Caption>("Label2"));
     QCOMPARE(game_.board().interval, 0);
     QCOMPARE(game_.hitCount(), 500);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "game/PlayField.h"
 #include "ui/Form.h"
-#include "ui/FormClient.h"
-#include "ui/Graphic.h"
 
 #include <QImage>
 #include <QRegion>
@@ -10,15 +9,20 @@
 
 // Where the client area of a window differs from the picture stretched to
 // tiles of `tile` pixels laid from its top-left corner, nearest pixel, as
-// "x,y"; empty if nowhere. Points under a control are not compared.
+// "x,y"; empty if nowhere. Points under a control are not compared: under a
+// label or button, or a picture or line of a play field.
 inline QString tilingMismatch(Form& window, const QImage& picture, const QSize& tile)
 {
-    FormClient* client = window.client();
+    QWidget* client = window.client();
     QRegion covered;
-    for (const Graphic* control : client->graphics())
-        covered += control->geometry();
-    for (const QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        covered += control->geometry();
+    for (const QWidget* control : client->findChildren<QWidget*>()) {
+        if (const auto* field = qobject_cast<const PlayField*>(control)) {
+            for (const FieldItem* item : field->items())
+                covered += item->geometry();
+        } else {
+            covered += QRect(control->mapTo(client, QPoint(0, 0)), control->size());
+        }
+    }
     const QImage shot = client->grab().toImage();
     int compared = 0;
     for (int y = 0; y < shot.height(); ++y) {
