@@ -1,12 +1,12 @@
 #include "game/PlayField.h"
 
+#include "game/FieldAccessible.h"
+
 #include "ui/Colours.h"
 #include "ui/Form.h"
 #include "ui/Pictures.h"
 #include "ui/Twips.h"
 
-#include <QAccessibleObject>
-#include <QAccessibleWidget>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr int kImageSize = 480;
@@ -24,8 +25,6 @@ constexpr int kLaneLineTop = 600;
 constexpr int kLaneLineBottom = 5760;
 constexpr int kShooterTop = 5880;
 constexpr int kFieldWidth = 3840;
-
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object);
 
 int imageLeft(int lane) { return kImageLeft + kLaneSpacing * lane; }
 
@@ -43,20 +42,55 @@ QRect lineRect(int x1, int y1, int x2, int y2, int widthPixels)
     return QRect(QPoint(std::min(xa, xb) - grow, std::min(ya, yb) - grow), QPoint(std::max(xa, xb), std::max(ya, yb)));
 }
 
+// Two rectangles whose union is a rectangle, with no pixel added: a picture
+// moved along its lane by less than its height, for one.
+bool uniteExactly(const QRect& a, const QRect& b)
+{
+    const bool column = a.left() == b.left() && a.right() == b.right() && a.top() <= b.bottom() + 1
+                        && b.top() <= a.bottom() + 1;
+    const bool row = a.top() == b.top() && a.bottom() == b.bottom() && a.left() <= b.right() + 1
+                     && b.left() <= a.right() + 1;
+    return column || row;
+}
+
+// The bounding box of a picture's drawn pixels, in its logical pixels.
+QRect drawnPart(const QPixmap& picture)
+{
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0)
+        return {};  // nothing drawn: a change repaints nothing
+    const QRect box(QPoint(left, top), QPoint(right, bottom));
+    const qreal dpr = picture.devicePixelRatio();
+    return QRectF(box.x() / dpr, box.y() / dpr, box.width() / dpr, box.height() / dpr).toAlignedRect();
+}
+
 QString nameWithIndex(const QString& name, int index)
 {
     return QStringLiteral("%1_%2").arg(name).arg(index);
 }
 } // namespace
 
-FieldItem::FieldItem(QWidget* field, const QString& name, int index, const QRect& geometry, const QPixmap& picture)
-    : QObject(field), field_(field), geometry_(geometry), picture_(picture), index_(index)
+FieldItem::FieldItem(PlayField* field, const QString& name, int index, const QRect& geometry, const QPixmap& picture,
+                     const QRect& drawn)
+    : QObject(field), field_(field), geometry_(geometry), drawn_(drawn), picture_(picture), index_(index)
 {
     setObjectName(nameWithIndex(name, index));
 }
 
-FieldItem::FieldItem(QWidget* field, const QString& name, const QRect& geometry, const QColor& colour)
-    : QObject(field), field_(field), geometry_(geometry), colour_(colour)
+FieldItem::FieldItem(PlayField* field, const QString& name, const QRect& geometry, const QColor& colour)
+    : QObject(field), field_(field), geometry_(geometry), drawn_(QPoint(0, 0), geometry.size()), colour_(colour)
 {
     setObjectName(name);
 }
@@ -66,7 +100,7 @@ void FieldItem::setVisible(bool visible)
     if (visible == visible_)
         return;
     visible_ = visible;
-    field_->update(geometry_);
+    field_->invalidate(drawnRect());
 }
 
 void FieldItem::move(const QPoint& to)
@@ -74,10 +108,10 @@ void FieldItem::move(const QPoint& to)
     if (to == geometry_.topLeft())
         return;
     if (visible_)
-        field_->update(geometry_);
+        field_->invalidate(drawnRect());
     geometry_.moveTopLeft(to);
     if (visible_)
-        field_->update(geometry_);
+        field_->invalidate(drawnRect());
 }
 
 void FieldItem::setBorderColor(const QColor& colour)
@@ -86,7 +120,7 @@ void FieldItem::setBorderColor(const QColor& colour)
         return;
     colour_ = colour;
     if (visible_)
-        field_->update(geometry_);
+        field_->invalidate(drawnRect());
 }
 
 bool FieldItem::clickable() const
@@ -113,15 +147,15 @@ PlayField::PlayField(const QPixmap& background, QWidget* parent) : QWidget(paren
     setObjectName(QStringLiteral("field"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // the up-arrow over a shooter
-    static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(accessible);
+    fieldaccessible::install();
     const QPixmap red = pictures::load(QStringLiteral("shooter_red"));
     const QPixmap shooter = pictures::load(QStringLiteral("shooter"));
     const QPixmap target = pictures::load(QStringLiteral("target"));
+    const QRect redDrawn = drawnPart(red), shooterDrawn = drawnPart(shooter), targetDrawn = drawnPart(target);
     const QColor windowText = palette().color(QPalette::WindowText);
     const Board designed;
     for (int i = rules::kLanes - 1; i >= 0; --i) {
-        sbr[i] = add(QStringLiteral("sbr"), i, imageRect(i, kShooterTop), red);
+        sbr[i] = add(QStringLiteral("sbr"), i, imageRect(i, kShooterTop), red, redDrawn);
         sbr[i]->setAccessibleName(QStringLiteral("発射台 %1（使用済み）").arg(i + 1));
     }
     for (int i = rules::kLanes - 1; i >= 0; --i) {
@@ -131,11 +165,11 @@ PlayField::PlayField(const QPixmap& background, QWidget* parent) : QWidget(paren
                        black ? QColor(Qt::black) : windowText);
     }
     for (int i = rules::kLanes - 1; i >= 0; --i) {
-        tg[i] = add(QStringLiteral("tg"), i, imageRect(i, static_cast<int>(rules::kTopOfLane)), target);
+        tg[i] = add(QStringLiteral("tg"), i, imageRect(i, static_cast<int>(rules::kTopOfLane)), target, targetDrawn);
         tg[i]->setAccessibleName(QStringLiteral("的 %1").arg(i + 1));
     }
     for (int i = rules::kLanes - 1; i >= 0; --i) {
-        sb[i] = add(QStringLiteral("sb"), i, imageRect(i, kShooterTop), shooter);
+        sb[i] = add(QStringLiteral("sb"), i, imageRect(i, kShooterTop), shooter, shooterDrawn);
         sb[i]->setAccessibleName(QStringLiteral("発射台 %1").arg(i + 1));
     }
     Line2 = add(QStringLiteral("Line2"), lineRect(0, kShooterTop, kFieldWidth, kShooterTop, 2), QColor(Qt::black));
@@ -164,21 +198,58 @@ FieldItem* PlayField::itemAt(const QPoint& point) const
     return it == items_.rend() ? nullptr : *it;
 }
 
-// Band by band, each under a clip of one rectangle: there the painter takes
-// its fast paths, where Qt's ragged region would cost it every scan line.
+void PlayField::invalidate(const QRect& area)
+{
+    const QRect r = area & rect();
+    if (r.isEmpty())
+        return;
+    for (QRect& d : dirty_) {
+        if (d.contains(r))
+            return;
+        if (uniteExactly(d, r)) {
+            d |= r;
+            update(r);
+            return;
+        }
+    }
+    dirty_.push_back(r);
+    update(r);
+}
+
+// Area by area, each under a clip of one rectangle inside what Qt repaints:
+// there the painter takes its fast paths, where Qt's ragged region would
+// cost it work on every scan line.
 void PlayField::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    for (const QRect& band : event->region()) {
-        drawBackground(painter, background_, band);
-        for (const FieldItem* item : items_) {
-            if (!item->isVisible() || !item->geometry().intersects(band))
-                continue;
-            if (item->isLine())
-                painter.fillRect(item->geometry(), item->borderColor());
-            else
-                painter.drawPixmap(item->pos(), item->picture());
-        }
+    const std::vector<QRect> areas = std::exchange(dirty_, {});
+    for (const QRect& area : areas)
+        paintArea(painter, area);
+    for (const QRect& band : event->region()) {  // what else Qt repaints: under a caption, or exposed
+        const bool painted = std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(band); });
+        if (!painted)
+            paintArea(painter, band);
+    }
+}
+
+void PlayField::paintArea(QPainter& painter, const QRect& area) const
+{
+    painter.setClipRect(area);
+    // What lies behind a line that covers the whole area is not drawn.
+    const auto cover = std::find_if(items_.rbegin(), items_.rend(), [&](const FieldItem* item) {
+        return item->isVisible() && item->isLine() && item->geometry().contains(area);
+    });
+    const bool covered = cover != items_.rend();
+    if (!covered)
+        drawBackground(painter, background_, area);
+    for (auto it = covered ? std::prev(cover.base()) : items_.begin(); it != items_.end(); ++it) {
+        const FieldItem* item = *it;
+        if (!item->isVisible() || !item->geometry().intersects(area))
+            continue;
+        if (item->isLine())
+            painter.fillRect(item->geometry(), item->borderColor());
+        else
+            painter.drawPixmap(item->pos(), item->picture());
     }
 }
 
@@ -219,96 +290,3 @@ void PlayField::updatePointer()
     else
         unsetCursor();
 }
-
-// Screen readers see the field's pictures and lines as its children, behind
-// its labels, with the role, name, place and press action each one has.
-namespace {
-
-class ItemInterface : public QAccessibleObject, public QAccessibleActionInterface {
-public:
-    explicit ItemInterface(FieldItem* item) : QAccessibleObject(item) {}
-
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(item()->field()); }
-    int childCount() const override { return 0; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessible::Role role() const override
-    {
-        if (item()->isLine())
-            return QAccessible::Separator;
-        return item()->clickable() ? QAccessible::Button : QAccessible::Graphic;
-    }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? item()->accessibleName() : QString();
-    }
-    QAccessible::State state() const override
-    {
-        const QWidget* field = item()->field();
-        QAccessible::State s;
-        s.invisible = !item()->isVisible() || !field->isVisible();
-        s.disabled = !field->isEnabled();
-        return s;
-    }
-    QRect rect() const override
-    {
-        const QRect g = item()->geometry();
-        return QRect(item()->field()->mapToGlobal(g.topLeft()), g.size());
-    }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-    QStringList actionNames() const override
-    {
-        return item()->clickable() ? QStringList{pressAction()} : QStringList();
-    }
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction() && item()->clickable())
-            item()->pressAction();
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-private:
-    FieldItem* item() const { return static_cast<FieldItem*>(object()); }
-};
-
-class FieldInterface : public QAccessibleWidget {
-public:
-    explicit FieldInterface(PlayField* field) : QAccessibleWidget(field, QAccessible::Client) {}
-
-    int childCount() const override { return itemCount() + QAccessibleWidget::childCount(); }
-    QAccessibleInterface* child(int index) const override
-    {
-        if (index < 0)
-            return nullptr;
-        if (index < itemCount())
-            return QAccessible::queryAccessibleInterface(field()->items()[index]);
-        return QAccessibleWidget::child(index - itemCount());
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        const auto& items = field()->items();
-        const auto it = std::find(items.begin(), items.end(), child ? child->object() : nullptr);
-        if (it != items.end())
-            return static_cast<int>(it - items.begin());
-        const int widget = QAccessibleWidget::indexOfChild(child);
-        return widget < 0 ? -1 : itemCount() + widget;
-    }
-
-private:
-    PlayField* field() const { return static_cast<PlayField*>(widget()); }
-    int itemCount() const { return static_cast<int>(field()->items().size()); }
-};
-
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("FieldItem"))
-        return new ItemInterface(static_cast<FieldItem*>(object));
-    if (className == QLatin1String("PlayField"))
-        return new FieldInterface(static_cast<PlayField*>(object));
-    return nullptr;
-}
-
-} // namespace

@@ -11,21 +11,28 @@
 #include <array>
 #include <vector>
 
+class PlayField;
+
 // A picture or a line of the play field, under its designer name: where it
 // lies, whether it shows, its colour. The field draws it and passes it clicks.
 class FieldItem : public QObject {
     Q_OBJECT
 public:
-    FieldItem(QWidget* field, const QString& name, int index, const QRect& geometry, const QPixmap& picture);
-    FieldItem(QWidget* field, const QString& name, const QRect& geometry, const QColor& colour);
+    // `drawn`: the part of the picture that is not see-through.
+    FieldItem(PlayField* field, const QString& name, int index, const QRect& geometry, const QPixmap& picture,
+              const QRect& drawn);
+    FieldItem(PlayField* field, const QString& name, const QRect& geometry, const QColor& colour);
 
-    QWidget* field() const { return field_; }
+    PlayField* field() const { return field_; }
     QRect geometry() const { return geometry_; }
     QPoint pos() const { return geometry_.topLeft(); }
     int x() const { return geometry_.x(); }
     int y() const { return geometry_.y(); }
     bool isVisible() const { return visible_; }
     bool isLine() const { return picture_.isNull(); }
+    // What a change repaints: the picture's drawn part, without its
+    // see-through margins; a line's whole rectangle.
+    QRect drawnRect() const { return drawn_.translated(geometry_.topLeft()); }
     const QPixmap& picture() const { return picture_; }
     QColor borderColor() const { return colour_; }
     int index() const { return index_; }
@@ -48,8 +55,9 @@ signals:
     void Click(int index);
 
 private:
-    QWidget* field_;
+    PlayField* field_;
     QRect geometry_;
+    QRect drawn_;  // relative to the top left corner
     QPixmap picture_;
     QColor colour_;
     QString accessibleName_;
@@ -78,6 +86,8 @@ public:
     const std::vector<FieldItem*>& items() const { return items_; }
     // The front-most shown picture under a point.
     FieldItem* itemAt(const QPoint& point) const;
+    // Repaints exactly this rectangle at the next paint.
+    void invalidate(const QRect& area);
 
     std::array<FieldItem*, rules::kLanes> tg{};
     std::array<FieldItem*, rules::kLanes> sb{};
@@ -94,10 +104,12 @@ protected:
 private:
     template <typename... Args>
     FieldItem* add(Args&&... args);
+    void paintArea(QPainter& painter, const QRect& area) const;
     void updatePointer();
 
     const QPixmap& background_;
     std::vector<FieldItem*> items_;
+    std::vector<QRect> dirty_;  // what changed since the last paint
     QPoint pointer_{-1, -1};
     bool upArrow_ = false;
 };

@@ -39,16 +39,12 @@ Caption& Caption::backColor(const QColor& color)
     QPalette p = palette();
     p.setColor(QPalette::Window, color);
     setPalette(p);
-    // It paints every pixel: what lies behind it is not drawn.
-    setAttribute(Qt::WA_OpaquePaintEvent, color.alpha() == 255);
-    setAutoFillBackground(false);
     opaque_ = true;
     return changed();
 }
 
 Caption& Caption::transparent()
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     opaque_ = false;
     return changed();
 }

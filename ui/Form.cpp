@@ -39,8 +39,10 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(this);
-        for (const QRect& band : event->region())
+        for (const QRect& band : event->region()) {
+            painter.setClipRect(band);
             drawBackground(painter, background_, band);
+        }
     }
 
 private:
@@ -52,7 +54,6 @@ private:
 void drawBackground(QPainter& painter, const QPixmap& background, const QRect& area)
 {
     const qreal dpr = background.devicePixelRatio();
-    painter.setClipRect(area);
     painter.drawPixmap(area, background, QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
 }
 

@@ -78,4 +78,5 @@ private:
 };
 
 // Copies the part of a kept background that lies under `area` (client pixels).
+// The caller clips: under one rectangle the painter takes its fast paths.
 void drawBackground(QPainter& painter, const QPixmap& background, const QRect& area);
