@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +36,7 @@ private slots:
     void f5StartsAGame();
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
+    void shotRepaintsOnlyWhatChanged();
     void timerTicksWhileAGameRuns();
     void gameGoesOnWhileTheAboutBoxIsOpen();
     void startInMidGameWaitsAWholeIntervalAgain();
@@ -226,6 +228,40 @@ void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
     QCOMPARE(item("Line1_2")->borderColor(), QColor(Qt::black));
     QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(Qt::black));
     QCOMPARE(text("ten_1"), QStringLiteral("45"));
+}
+
+namespace {
+// Everything the field repaints, in its own pixels.
+class PaintedRegion : public QObject {
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+} // namespace
+
+void BimzoWindowTest::shotRepaintsOnlyWhatChanged()
+{
+    window_->stm_Click();
+    window_->Timer1_Timer();  // tg_2 one unit down
+    QTest::qWait(50);
+    const QRect fallen = item("tg_2")->drawnRect();
+    PaintedRegion painted;
+    field()->installEventFilter(&painted);
+    click(item("sb_2"));
+    QTRY_VERIFY(!painted.region.isEmpty());
+    QTest::qWait(50);
+    // The shooter, its lane line, the target's old and new place, the count.
+    const QRegion expected = QRegion(item("sb_2")->drawnRect()) + item("Line1_2")->geometry() + fallen
+                             + item("tg_2")->drawnRect() + child<Caption>("Label1")->geometry();
+    QCOMPARE(painted.region, expected);
+    QVERIFY(fallen.height() < item("tg_2")->geometry().height());  // see-through margins are not repainted
 }
 
 void BimzoWindowTest::timerTicksWhileAGameRuns()
