@@ -3,7 +3,7 @@
 #include "bench/ProcStatus.h"
 
 #include "ui/GameTimer.h"
-#include "ui/Image.h"
+#include "game/PlayField.h"
 #include "scores/ScoreFile.h"
 
 #include <QApplication>
@@ -66,14 +66,14 @@ GameTimer* Harness::timer()
     return window()->findChild<GameTimer*>();
 }
 
-Image* Harness::shooter(int lane)
+FieldItem* Harness::shooter(int lane)
 {
-    return window()->findChild<Image*>(QStringLiteral("sb_%1").arg(lane));
+    return window()->findChild<FieldItem*>(QStringLiteral("sb_%1").arg(lane));
 }
 
-Image* Harness::redShooter(int lane)
+FieldItem* Harness::redShooter(int lane)
 {
-    return window()->findChild<Image*>(QStringLiteral("sbr_%1").arg(lane));
+    return window()->findChild<FieldItem*>(QStringLiteral("sbr_%1").arg(lane));
 }
 
 // A real event loop, so that waiting sleeps instead of polling.

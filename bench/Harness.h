@@ -11,7 +11,7 @@
 #include <vector>
 
 class GameTimer;
-class Image;
+class FieldItem;
 
 namespace bench {
 
@@ -32,8 +32,8 @@ public:
     Game& game() { return app_->game(); }
     bimzo* window() { return app_->mainWindow().get(); }
     GameTimer* timer();
-    Image* shooter(int lane);
-    Image* redShooter(int lane);
+    FieldItem* shooter(int lane);
+    FieldItem* redShooter(int lane);
 
     // The timer that ends run(); the idle count leaves it out.
     static constexpr const char* kStopperName = "bench-stopper";

@@ -7,10 +7,9 @@
 
 #include "bench/Harness.h"
 
-#include "ui/FormClient.h"
 #include "game/Game.h"
 #include "ui/GameTimer.h"
-#include "ui/Image.h"
+#include "game/PlayField.h"
 #include "game/Rules.h"
 #include "game/bimzo.h"
 
@@ -177,8 +176,8 @@ int playMain(bool reference, int seconds)
         QObject::connect(&shots, &QTimer::timeout, [&] {
             meter.mark(false);
             for (int i = 0; i < rules::kLanes; ++i) {
-                Image* s = h->shooter(i);
-                QTest::mouseClick(s->host(), Qt::LeftButton, {}, s->geometry().center());
+                FieldItem* s = h->shooter(i);
+                QTest::mouseClick(s->field(), Qt::LeftButton, {}, s->geometry().center());
             }
         });
         h->game().setHitCountForTesting(401);

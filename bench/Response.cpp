@@ -8,10 +8,9 @@
 
 #include "bench/Harness.h"
 
-#include "ui/FormClient.h"
 #include "game/Game.h"
 #include "ui/GameTimer.h"
-#include "ui/Image.h"
+#include "game/PlayField.h"
 #include "game/Rules.h"
 #include "game/bimzo.h"
 
@@ -47,11 +46,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        FormClient* client = h_.window()->client();
+        auto* client = h_.window()->findChild<PlayField*>();
         if (event->type() == QEvent::MouseButtonPress && watched == client) {
             auto* press = static_cast<QMouseEvent*>(event);
             for (int i = 0; i < rules::kLanes; ++i) {
-                if (client->graphicAt(press->position().toPoint()) == h_.shooter(i) && pendingLane_ < 0) {
+                if (client->itemAt(press->position().toPoint()) == h_.shooter(i) && pendingLane_ < 0) {
                     pendingLane_ = i;
                     pressStamp_ = press->timestamp();
                     delivered_ = Clock::now();
@@ -115,10 +114,10 @@ int responseMain(int presses)
         }
         for (int tries = 0; tries < rules::kLanes && !h.shooter(lane)->isVisible(); ++tries)
             lane = (lane + 1) % rules::kLanes;
-        Image* s = h.shooter(lane);
+        FieldItem* s = h.shooter(lane);
         if (!s->isVisible())
             return;  // all spent: wait for the tick
-        const QPoint at = s->host()->mapToGlobal(s->geometry().center());
+        const QPoint at = s->field()->mapToGlobal(s->geometry().center());
         XTestFakeMotionEvent(dpy, -1, at.x(), at.y(), CurrentTime);
         XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
         XTestFakeButtonEvent(dpy, 1, False, CurrentTime);

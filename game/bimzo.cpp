@@ -1,16 +1,13 @@
 #include "game/bimzo.h"
 
 #include "game/Game.h"
+#include "game/PlayField.h"
+#include "ui/Caption.h"
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
-#include "ui/FormClient.h"
 #include "ui/GameTimer.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
-#include "ui/Line.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
-#include "ui/Twips.h"
 #include "BuildInfo.h"
 
 #include <QAction>
@@ -21,16 +18,6 @@ namespace {
 constexpr int kClientWidth = 3840;
 constexpr int kClientHeight = 6330;
 constexpr QColor kShadowColor(192, 192, 192);
-constexpr int kImageSize = 480;
-constexpr int kImageLeft = 240;
-constexpr int kLaneSpacing = 720;
-constexpr int kLaneLineX = 480;
-constexpr int kShooterTop = 5880;
-
-// Every lane's pictures lie inside the window.
-static_assert(kImageLeft + kLaneSpacing * (rules::kLanes - 1) + kImageSize <= kClientWidth);
-
-int imageLeft(int lane) { return kImageLeft + kLaneSpacing * lane; }
 
 QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
 } // namespace
@@ -46,62 +33,39 @@ bimzo::bimzo(Game& game, RandomSource& random, QWidget* parent)
     connect(Timer1, &GameTimer::Timer, this, &bimzo::Timer1_Timer);
 }
 
-// Controls are made back to front: a later sibling lies in front.
+// The captions are made back to front, in front of the field's pictures and
+// lines: a later sibling lies in front.
 void bimzo::buildControls()
 {
-    FormClient* c = client();
+    field_ = new PlayField(background(), client());
+    field_->setGeometry(client()->rect());
+    for (FieldItem* shooter : field_->sb)
+        connect(shooter, &FieldItem::Click, this, &bimzo::sb_Click);
+    QWidget* c = field_;
     const QFont panelFont = fonts::japanese(fonts::Face::Gothic, 9.75, true);
     const QFont scoreFont = fonts::japanese(fonts::Face::Gothic, 18);
-    const QPixmap red = pictures::load(QStringLiteral("shooter_red"));
-    const QPixmap shooter = pictures::load(QStringLiteral("shooter"));
-    const QPixmap target = pictures::load(QStringLiteral("target"));
 
-    for (int i = rules::kLanes - 1; i >= 0; --i) {
-        sbr[i] = new Image(c, QStringLiteral("sbr"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, red);
-        sbr[i]->setAccessibleName(QStringLiteral("発射台 %1（使用済み）").arg(i + 1));
-    }
-
-    ten[0] = new Label(c, QStringLiteral("ten_0"), 980, 140, 1455, 375, QStringLiteral("0"));
+    ten[0] = new Caption(c, QStringLiteral("ten_0"), 980, 140, 1455, 375, QStringLiteral("0"));
     ten[0]->font(scoreFont).foreColor(kShadowColor).transparent().align(Qt::AlignRight);
 
-    Label2 = new Label(c, QStringLiteral("Label2"), 120, 120, 855, 375, QStringLiteral("得点"));
+    Label2 = new Caption(c, QStringLiteral("Label2"), 120, 120, 855, 375, QStringLiteral("得点"));
     Label2->font(fonts::japanese(fonts::Face::Mincho, 15.75, true))
         .foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignHCenter).singleBorder();
     Label2->setCursor(pictures::personCursor());
     Label2->setToolTip(QStringLiteral("クリックでゲームスタート"));
-    connect(Label2, &Label::Click, this, &bimzo::Label2_Click);
+    connect(Label2, &Caption::Click, this, &bimzo::Label2_Click);
 
-    const Board designer;
-    for (int i = rules::kLanes - 1; i >= 0; --i) {
-        const int x = kLaneLineX + kLaneSpacing * i;
-        Line1[i] = new Line(c, QStringLiteral("Line1_%1").arg(i), x, 5760, x, 600, 1,
-                            designer.lineColour[i] == LineColour::Black ? QColor(Qt::black) : colours::kText);
-    }
-
-    lv = new Label(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
+    lv = new Caption(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
     lv->font(panelFont).foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignRight).announces({});
 
-    for (int i = rules::kLanes - 1; i >= 0; --i) {
-        tg[i] = new Image(c, QStringLiteral("tg"), i, imageLeft(i), 480, kImageSize, kImageSize, target);
-        tg[i]->setAccessibleName(QStringLiteral("的 %1").arg(i + 1));
-    }
-    for (int i = rules::kLanes - 1; i >= 0; --i) {
-        sb[i] = new Image(c, QStringLiteral("sb"), i, imageLeft(i), kShooterTop, kImageSize, kImageSize, shooter);
-        sb[i]->setCursor(Qt::UpArrowCursor);
-        sb[i]->setAccessibleName(QStringLiteral("発射台 %1").arg(i + 1));
-        connect(sb[i], &Image::Click, this, &bimzo::sb_Click);
-    }
-
-    Label1 = new Label(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
+    Label1 = new Caption(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
     Label1->font(panelFont).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter)
         .announces(QStringLiteral("残枚数"));
 
-    Line2 = new Line(c, QStringLiteral("Line2"), 0, kShooterTop, kClientWidth, kShooterTop, 2, Qt::black);
-
-    Label3 = new Label(c, QStringLiteral("Label3"), 2520, 240, 735, 255, QStringLiteral("残枚数"));
+    Label3 = new Caption(c, QStringLiteral("Label3"), 2520, 240, 735, 255, QStringLiteral("残枚数"));
     Label3->font(panelFont).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter);
 
-    ten[1] = new Label(c, QStringLiteral("ten_1"), 960, 120, 1455, 375, QStringLiteral("0"));
+    ten[1] = new Caption(c, QStringLiteral("ten_1"), 960, 120, 1455, 375, QStringLiteral("0"));
     ten[1]->font(scoreFont).foreColor(Qt::white).transparent().align(Qt::AlignRight)
         .announces(QStringLiteral("得点"));
 }
@@ -188,17 +152,7 @@ void bimzo::mab_Click()
 void bimzo::showBoard()
 {
     const Board& board = game_.board();
-    for (int i = 0; i < rules::kLanes; ++i) {
-        sb[i]->setVisible(board.shooterArmed[i]);
-        const QPoint at(sb[i]->x(), twips::toPixels(static_cast<int>(std::lround(board.targetTop[i]))));
-        if (tg[i]->pos() != at)
-            tg[i]->move(at);
-        switch (board.lineColour[i]) {
-        case LineColour::WindowText: Line1[i]->setBorderColor(colours::kText); break;
-        case LineColour::Black: Line1[i]->setBorderColor(Qt::black); break;
-        case LineColour::Red: Line1[i]->setBorderColor(colours::kRed); break;
-        }
-    }
+    field_->showLanes(board);
     const QString score = qs(board.scoreText);
     ten[0]->setCaption(score);
     ten[1]->setCaption(score);

@@ -5,11 +5,10 @@
 
 #include <array>
 
+class Caption;
 class Game;
 class GameTimer;
-class Image;
-class Label;
-class Line;
+class PlayField;
 class QAction;
 class RandomSource;
 
@@ -17,10 +16,9 @@ class RandomSource;
 // displays, and the File and Help menus. It forwards every event to the
 // rules and shows the board they leave.
 //
-// The controls keep their designer names; arrays run over lanes 0 to 4:
-//   tg      the falling targets          sb      the shooters, clicked to hit
-//   sbr     the red shooters under sb    Line1   the lane lines
-//   Line2   the bottom line of the field ten     the score (0 shadow, 1 white)
+// The controls keep their designer names; the play field holds the lanes
+// (tg, sb, sbr, Line1, Line2), and the captions lie in front of it:
+//   ten     the score (0 shadow, 1 white)
 //   lv      the level caption            Label1  hits remaining
 //   Label2  "得点", a click starts       Label3  "残枚数", the caption of Label1
 //   Timer1  the game tick                Picture1 the background tile (in Form)
@@ -57,15 +55,11 @@ private:
     Game& game_;
     RandomSource& random_;
     GameTimer* Timer1;
-    std::array<Label*, 2> ten{};
-    Label* Label1 = nullptr;
-    Label* Label2 = nullptr;
-    Label* Label3 = nullptr;
-    Label* lv = nullptr;
-    Line* Line2 = nullptr;
-    PerLane<Line*> Line1{};
-    PerLane<Image*> tg{};
-    PerLane<Image*> sb{};
-    PerLane<Image*> sbr{};
+    PlayField* field_ = nullptr;
+    std::array<Caption*, 2> ten{};
+    Caption* Label1 = nullptr;
+    Caption* Label2 = nullptr;
+    Caption* Label3 = nullptr;
+    Caption* lv = nullptr;
     QAction* stm = nullptr;
 };

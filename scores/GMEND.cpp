@@ -7,9 +7,8 @@
 #include "ui/Colours.h"
 #include "ui/CommandButton.h"
 #include "ui/Fonts.h"
-#include "ui/FormClient.h"
 #include "ui/Keys.h"
-#include "ui/Label.h"
+#include "ui/Caption.h"
 #include "ui/TextBox.h"
 
 #include <QKeyEvent>
@@ -34,18 +33,18 @@ GMEND::GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* pa
 // Back to front; the name row lies over the button row.
 void GMEND::buildControls()
 {
-    FormClient* c = client();
+    QWidget* c = client();
     const QFont big = fonts::japanese(fonts::Face::Gothic, 15.75, true);
 
-    Label1 = new Label(c, QStringLiteral("Label1"), 360, 120, 3615, 420, QStringLiteral("げ～むお～ば～"));
+    Label1 = new Caption(c, QStringLiteral("Label1"), 360, 120, 3615, 420, QStringLiteral("げ～むお～ば～"));
     Label1->font(fonts::japanese(fonts::Face::Gothic, 20.25, true, true))
         .foreColor(Qt::white).backColor(colours::kBlue).align(Qt::AlignHCenter);
-    Label3 = new Label(c, QStringLiteral("Label3"), 390, 600, 915, 315, kScoreCaption);
+    Label3 = new Caption(c, QStringLiteral("Label3"), 390, 600, 915, 315, kScoreCaption);
     Label3->font(big).foreColor(colours::kText).transparent().align(Qt::AlignHCenter).autoSize();
-    Label2 = new Label(c, QStringLiteral("Label2"), 3300, 600, 195, 315, QStringLiteral("0"));
+    Label2 = new Caption(c, QStringLiteral("Label2"), 3300, 600, 195, 315, QStringLiteral("0"));
     Label2->font(big).foreColor(colours::kRed).transparent().align(Qt::AlignRight).autoSize()
         .announces(QStringLiteral("得点"));
-    Label4 = new Label(c, QStringLiteral("Label4"), 3600, 600, 375, 375, QStringLiteral("点"));
+    Label4 = new Caption(c, QStringLiteral("Label4"), 3600, 600, 375, 375, QStringLiteral("点"));
     Label4->font(big).foreColor(colours::kText).transparent();
 
     Command2 = new CommandButton(c, QStringLiteral("Command2"), 360, 960, 1575, 375, QStringLiteral("まだやる"));
@@ -53,7 +52,7 @@ void GMEND::buildControls()
     connect(Command1, &CommandButton::clicked, this, &GMEND::Command1_Click);
     connect(Command2, &CommandButton::clicked, this, &GMEND::Command2_Click);
 
-    Label5 = new Label(c, QStringLiteral("Label5"), 360, 1080, 1575, 255, QStringLiteral("名前を入力"));
+    Label5 = new Caption(c, QStringLiteral("Label5"), 360, 1080, 1575, 255, QStringLiteral("名前を入力"));
     Label5->font(fonts::japanese(fonts::Face::Gothic, 9)).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter);
     Label5->hide();
     PNAME = new TextBox(c, QStringLiteral("PNAME"), 2400, 1080, 1575, 270);

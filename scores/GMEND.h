@@ -4,7 +4,7 @@
 
 class CommandButton;
 class Game;
-class Label;
+class Caption;
 class TextBox;
 
 // The game-over dialog: the final score, then either the two buttons or,
@@ -36,11 +36,11 @@ private:
     void showButtons(bool buttons);
 
     Game& game_;
-    Label* Label1 = nullptr;
-    Label* Label2 = nullptr;
-    Label* Label3 = nullptr;
-    Label* Label4 = nullptr;
-    Label* Label5 = nullptr;
+    Caption* Label1 = nullptr;
+    Caption* Label2 = nullptr;
+    Caption* Label3 = nullptr;
+    Caption* Label4 = nullptr;
+    Caption* Label5 = nullptr;
     CommandButton* Command1 = nullptr;
     CommandButton* Command2 = nullptr;
     TextBox* PNAME = nullptr;

@@ -4,8 +4,7 @@
 #include "ui/Colours.h"
 #include "ui/CommandButton.h"
 #include "ui/Fonts.h"
-#include "ui/FormClient.h"
-#include "ui/Label.h"
+#include "ui/Caption.h"
 
 namespace {
 constexpr int kClientWidth = 2520;
@@ -27,7 +26,7 @@ void HI_S::buildControls()
 {
     const QFont font = fonts::japanese(fonts::Face::Gothic, 11.25);
     auto cell = [&](int number, int left, int width, int row) {
-        auto* label = new Label(client(), QStringLiteral("Label%1").arg(number), left, kRowTop + kRowStep * row,
+        auto* label = new Caption(client(), QStringLiteral("Label%1").arg(number), left, kRowTop + kRowStep * row,
                                 width, 255, QString());
         label->font(font).foreColor(Qt::white).backColor(colours::kBlue).align(Qt::AlignRight);
         return label;

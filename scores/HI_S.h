@@ -6,7 +6,7 @@
 #include <array>
 
 class CommandButton;
-class Label;
+class Caption;
 
 // The high-score dialog: the three places as read from the file when it
 // opens. It never writes the file.
@@ -22,7 +22,7 @@ public slots:
 private:
     void buildControls();
 
-    std::array<Label*, kScorePlaces> names_{};   // Label2, Label5, Label8
-    std::array<Label*, kScorePlaces> scores_{};  // Label1, Label4, Label7
+    std::array<Caption*, kScorePlaces> names_{};   // Label2, Label5, Label8
+    std::array<Caption*, kScorePlaces> scores_{};  // Label1, Label4, Label7
     CommandButton* Command1 = nullptr;
 };

@@ -1,12 +1,12 @@
 #include "ui/Form.h"
 
-#include "ui/FormClient.h"
 #include "ui/TileBackground.h"
 #include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -59,7 +59,37 @@ QImage stretchToPixels(const QImage& picture, const QRectF& exact, const QRect& 
     return stretched;
 }
 
+// The client area: the kept background, under the controls. Painted band by
+// band, each under a clip of one rectangle, where the painter takes its fast
+// paths; under Qt's ragged region it would clip every scan line.
+class ClientArea : public QWidget {
+public:
+    ClientArea(const QPixmap& background, QWidget* parent) : QWidget(parent), background_(background)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        for (const QRect& band : event->region()) {
+            painter.setClipRect(band);
+            drawBackground(painter, background_, band);
+        }
+    }
+
+private:
+    const QPixmap& background_;
+};
+
 } // namespace
+
+void drawBackground(QPainter& painter, const QPixmap& background, const QRect& area)
+{
+    const qreal dpr = background.devicePixelRatio();
+    painter.drawPixmap(area, background, QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+}
 
 Form::Form(const QString& caption, int clientWidth, int clientHeight, Border border,
            const QColor& backColor, const PictureBox& picture1, QWidget* parent)
@@ -72,7 +102,7 @@ Form::Form(const QString& caption, int clientWidth, int clientHeight, Border bor
     background_.setDevicePixelRatio(dpr);
     background_.fill(backColor);
 
-    client_ = new FormClient(background_, this);
+    client_ = new ClientArea(background_, this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(size);
 

@@ -9,8 +9,8 @@
 #include <initializer_list>
 #include <vector>
 
-class FormClient;
 class QMenuBar;
+class QPainter;
 
 // A top-level window whose client area is laid out in twips: a fixed-size
 // surface under an optional menu bar, with a background picture that the
@@ -27,7 +27,10 @@ public:
     Form(const QString& caption, int clientWidth, int clientHeight, Border border,
          const QColor& backColor, const PictureBox& picture1, QWidget* parent = nullptr);
 
-    FormClient* client() const { return client_; }
+    // The client area, under the menu bar; the controls are its children.
+    QWidget* client() const { return client_; }
+    // What the window shows behind its controls, in the client's pixels.
+    const QPixmap& background() const { return background_; }
     QMenuBar* menuBar();
 
     // Inner size of the client area, in twips.
@@ -65,7 +68,7 @@ protected:
 private:
     void refuseFocusWhileDisabled();
 
-    FormClient* client_;
+    QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
     PictureBox Picture1;
     QPixmap background_;
@@ -73,3 +76,7 @@ private:
     int scaleWidth_;
     int scaleHeight_;
 };
+
+// Copies the part of a kept background that lies under `area` (client pixels).
+// The caller clips: under one rectangle the painter takes its fast paths.
+void drawBackground(QPainter& painter, const QPixmap& background, const QRect& area);

@@ -1,8 +1,8 @@
 // What a screen reader meets in the three windows, read through QAccessible.
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
+#include "game/PlayField.h"
+#include "ui/Caption.h"
 #include "ui/TextBox.h"
 
 #include <QAccessible>
@@ -142,7 +142,7 @@ void AccessibilityTest::everyShownControlOfTheMainWindowHasAName()
 void AccessibilityTest::shootersAreButtonsNamedByLane()
 {
     for (int i = 0; i < 5; ++i) {
-        QAccessibleInterface* sb = accessibleOf(child<Image>(mainWindow(), qPrintable(QStringLiteral("sb_%1").arg(i))));
+        QAccessibleInterface* sb = accessibleOf(child<FieldItem>(mainWindow(), qPrintable(QStringLiteral("sb_%1").arg(i))));
         QCOMPARE(sb->text(QAccessible::Name), QStringLiteral("発射台 %1").arg(i + 1));
         QCOMPARE(sb->role(), QAccessible::Button);
         QVERIFY(sb->actionInterface());
@@ -152,11 +152,11 @@ void AccessibilityTest::shootersAreButtonsNamedByLane()
 
 void AccessibilityTest::targetsAndSpentShootersAreNamedGraphics()
 {
-    QAccessibleInterface* tg = accessibleOf(child<Image>(mainWindow(), "tg_3"));
+    QAccessibleInterface* tg = accessibleOf(child<FieldItem>(mainWindow(), "tg_3"));
     QCOMPARE(tg->text(QAccessible::Name), QStringLiteral("的 4"));
     QCOMPARE(tg->role(), QAccessible::Graphic);
     QVERIFY(!tg->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    QAccessibleInterface* sbr = accessibleOf(child<Image>(mainWindow(), "sbr_0"));
+    QAccessibleInterface* sbr = accessibleOf(child<FieldItem>(mainWindow(), "sbr_0"));
     QCOMPARE(sbr->text(QAccessible::Name), QStringLiteral("発射台 1（使用済み）"));
     QCOMPARE(sbr->role(), QAccessible::Graphic);
 }
@@ -165,7 +165,7 @@ void AccessibilityTest::gameOverDialogNamesTheScoreAndTheNameBox()
 {
     endGame();
     GMEND* dialog = driver_->gameOver();
-    QCOMPARE(nameOf(child<Label>(dialog, "Label2")), QStringLiteral("得点 5"));
+    QCOMPARE(nameOf(child<Caption>(dialog, "Label2")), QStringLiteral("得点 5"));
     QAccessibleInterface* box = accessibleOf(child<TextBox>(dialog, "PNAME"));
     QCOMPARE(box->text(QAccessible::Name), QStringLiteral("名前"));
     QCOMPARE(box->role(), QAccessible::EditableText);
@@ -181,15 +181,15 @@ void AccessibilityTest::highScoreCellsAreNamedByPlace()
     QTest::keyClick(child<TextBox>(driver_->gameOver(), "PNAME"), Qt::Key_Return);
     HI_S* table = driver_->highScores();
     QVERIFY(table);
-    QCOMPARE(nameOf(child<Label>(table, "Label2")), QStringLiteral("1位 名前 Taro"));
-    QCOMPARE(nameOf(child<Label>(table, "Label1")), QStringLiteral("1位 得点 5"));
-    QCOMPARE(nameOf(child<Label>(table, "Label5")), QStringLiteral("2位 名前"));  // an empty place
-    QCOMPARE(nameOf(child<Label>(table, "Label7")), QStringLiteral("3位 得点 0"));
+    QCOMPARE(nameOf(child<Caption>(table, "Label2")), QStringLiteral("1位 名前 Taro"));
+    QCOMPARE(nameOf(child<Caption>(table, "Label1")), QStringLiteral("1位 得点 5"));
+    QCOMPARE(nameOf(child<Caption>(table, "Label5")), QStringLiteral("2位 名前"));  // an empty place
+    QCOMPARE(nameOf(child<Caption>(table, "Label7")), QStringLiteral("3位 得点 0"));
 }
 
 void AccessibilityTest::scoreIsAnnouncedWhenATickChangesIt()
 {
-    Label* score = child<Label>(mainWindow(), "ten_1");
+    Caption* score = child<Caption>(mainWindow(), "ten_1");
     QCOMPARE(nameOf(score), QStringLiteral("得点 0"));
     mainWindow()->stm_Click();
     mainWindow()->Timer1_Timer();
@@ -199,7 +199,7 @@ void AccessibilityTest::scoreIsAnnouncedWhenATickChangesIt()
 
 void AccessibilityTest::remainingHitsAreAnnouncedAtEachHit()
 {
-    Label* remaining = child<Label>(mainWindow(), "Label1");
+    Caption* remaining = child<Caption>(mainWindow(), "Label1");
     mainWindow()->stm_Click();
     mainWindow()->sb_Click(0);
     mainWindow()->sb_Click(4);
@@ -208,7 +208,7 @@ void AccessibilityTest::remainingHitsAreAnnouncedAtEachHit()
 
 void AccessibilityTest::levelIsAnnouncedWhenItChanges()
 {
-    Label* level = child<Label>(mainWindow(), "lv");
+    Caption* level = child<Caption>(mainWindow(), "lv");
     mainWindow()->stm_Click();
     driver_->game().setHitCountForTesting(30);
     mainWindow()->Timer1_Timer();
@@ -221,15 +221,15 @@ void AccessibilityTest::unchangedDisplaysStaySilent()
     mainWindow()->Timer1_Timer();
     announcements.clear();
     mainWindow()->sb_Click(1);  // the score shows the hit only at the next tick
-    QVERIFY(announcedBy(child<Label>(mainWindow(), "ten_1")).isEmpty());
-    QVERIFY(announcedBy(child<Label>(mainWindow(), "lv")).isEmpty());
-    QCOMPARE(announcedBy(child<Label>(mainWindow(), "Label1")).size(), 1);
+    QVERIFY(announcedBy(child<Caption>(mainWindow(), "ten_1")).isEmpty());
+    QVERIFY(announcedBy(child<Caption>(mainWindow(), "lv")).isEmpty());
+    QCOMPARE(announcedBy(child<Caption>(mainWindow(), "Label1")).size(), 1);
 }
 
 void AccessibilityTest::pressActionOnAShooterScoresAHit()
 {
     mainWindow()->stm_Click();
-    Image* shooter = child<Image>(mainWindow(), "sb_2");
+    FieldItem* shooter = child<FieldItem>(mainWindow(), "sb_2");
     accessibleOf(shooter)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(driver_->game().hitCount(), 1);
     QVERIFY(!shooter->isVisible());
@@ -238,8 +238,8 @@ void AccessibilityTest::pressActionOnAShooterScoresAHit()
 void AccessibilityTest::pressActionOnAHiddenShooterDoesNothing()
 {
     mainWindow()->stm_Click();
-    Image* shooter = child<Image>(mainWindow(), "sb_2");
-    QSignalSpy clicks(shooter, &Image::Click);
+    FieldItem* shooter = child<FieldItem>(mainWindow(), "sb_2");
+    QSignalSpy clicks(shooter, &FieldItem::Click);
     mainWindow()->sb_Click(2);
     accessibleOf(shooter)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(clicks.count(), 0);

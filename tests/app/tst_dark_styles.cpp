@@ -2,9 +2,8 @@
 // reads: WCAG contrast of at least 4.5 : 1, measured on the drawn pixels.
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
-#include "ui/FormClient.h"
-#include "ui/Label.h"
-#include "ui/Line.h"
+#include "game/PlayField.h"
+#include "ui/Caption.h"
 #include "ui/TextBox.h"
 
 #include <QApplication>
@@ -51,10 +50,10 @@ double contrastOfDrawing(QWidget* widget, const QRect& area, const std::function
     return best;
 }
 
-double captionContrast(Label* label)
+double captionContrast(Caption* label)
 {
     const QString caption = label->text();
-    return contrastOfDrawing(label->host(), label->geometry(),
+    return contrastOfDrawing(label->parentWidget(), label->geometry(),
                              [&](bool shown) { label->setCaption(shown ? caption : QString()); });
 }
 } // namespace
@@ -97,11 +96,11 @@ void DarkStylesTest::mainWindowPanelsAndFirstLaneLinesRead()
 {
     bimzo* window = driver_->mainWindow();
     for (const char* name : {"Label3", "Label1"}) {
-        const double measured = captionContrast(child<Label>(window, QLatin1String(name)));
+        const double measured = captionContrast(child<Caption>(window, QLatin1String(name)));
         QVERIFY2(measured >= kReadable, qPrintable(QStringLiteral("%1: %2").arg(name).arg(measured)));
     }
-    Line* lane = child<Line>(window, QStringLiteral("Line1_2"));
-    const double measured = contrastOfDrawing(lane->host(), lane->geometry(), [&](bool shown) { lane->setVisible(shown); });
+    FieldItem* lane = child<PlayField>(window, QStringLiteral("field"))->Line1[2];
+    const double measured = contrastOfDrawing(lane->field(), lane->geometry(), [&](bool shown) { lane->setVisible(shown); });
     QVERIFY2(measured >= kReadable, qPrintable(QString::number(measured)));
 }
 
@@ -114,11 +113,11 @@ void DarkStylesTest::gameOverCaptionsAndTheTypedNameRead()
     const double typed = contrastOfDrawing(box, box->rect(), [&](bool shown) { box->setText(shown ? "Taro" : ""); });
     QVERIFY2(typed >= kReadable, qPrintable(QStringLiteral("PNAME: %1").arg(typed)));
     for (const char* name : {"Label3", "Label4", "Label5"}) {
-        const double measured = captionContrast(child<Label>(dialog, QLatin1String(name)));
+        const double measured = captionContrast(child<Caption>(dialog, QLatin1String(name)));
         QVERIFY2(measured >= kReadable, qPrintable(QStringLiteral("%1: %2").arg(name).arg(measured)));
     }
     QTest::keyClick(box, Qt::Key_Return);  // back to the buttons: "Score"
-    const double score = captionContrast(child<Label>(dialog, QStringLiteral("Label3")));
+    const double score = captionContrast(child<Caption>(dialog, QStringLiteral("Label3")));
     QVERIFY2(score >= kReadable, qPrintable(QStringLiteral("Score: %1").arg(score)));
 }
 

@@ -2,8 +2,8 @@
 #include "scores/ScoreFile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
+#include "game/PlayField.h"
+#include "ui/Caption.h"
 #include "ui/TextBox.h"
 
 #include <QApplication>
@@ -148,8 +148,8 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
     QVERIFY(gameOver()->inNameEntry());
     TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
     QVERIFY(box->text().isEmpty());
-    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("HI-Score"));
-    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("HI-Score"));
+    QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("5"));
     QVERIFY(!child<QPushButton>(gameOver(), QStringLiteral("Command1"))->isVisible());
     QCOMPARE(gameOver()->focusWidget(), box);
 }
@@ -201,10 +201,10 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     QCOMPARE(saved.tag, 121);
     QCOMPARE(saved.check, 5000);
     QVERIFY(!gameOver()->inNameEntry());
-    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("Score"));
-    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("465"));
+    QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("Score"));
+    QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("465"));
     QVERIFY(highScores() && highScores()->isVisible());
-    QCOMPARE(child<Label>(highScores(), QStringLiteral("Label4"))->text(), QStringLiteral("465"));
+    QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label4"))->text(), QStringLiteral("465"));
 }
 
 void GameRoadTest::twoTargetsPastTheFloorOpenOneDialog()
@@ -226,10 +226,10 @@ void GameRoadTest::hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays()
     mainWindow()->sb_Click(2);  // the 500th hit, 45 points at 540
     mainWindow()->Timer1_Timer();  // the hit limit: no points, no move
     QVERIFY(gameOver());
-    QCOMPARE(child<Label>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("50"));
-    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_0"))->text(), QStringLiteral("5"));
-    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("5"));
-    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("打ち止め"));
+    QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("50"));
+    QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("ten_0"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("打ち止め"));
 }
 
 void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
@@ -353,12 +353,12 @@ void GameRoadTest::playAgainGivesAnIdleWindow()
     QVERIFY(!gameOver());
     QVERIFY(mainWindow() && mainWindow() != old);
     QVERIFY(mainWindow()->isVisible() && mainWindow()->isEnabled());
-    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("0"));
-    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("Label1"))->text(), QStringLiteral("500"));
-    QCOMPARE(child<Label>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("LEVEL　１"));
+    QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("ten_1"))->text(), QStringLiteral("0"));
+    QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("Label1"))->text(), QStringLiteral("500"));
+    QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("LEVEL　１"));
     QCOMPARE(driver_->game().hitCount(), 0);
     QCOMPARE(driver_->game().board().interval, 0);
-    QCOMPARE(child<Image>(mainWindow(), QStringLiteral("tg_0"))->y(), 32);
+    QCOMPARE(child<FieldItem>(mainWindow(), QStringLiteral("tg_0"))->y(), 32);
 }
 
 void GameRoadTest::closeBoxAndEscapePlayAgainOnlyWithTheButtons()
@@ -409,9 +409,9 @@ void GameRoadTest::highScoresWithoutAFileCreateItAndShowAnEmptyTable()
     mainWindow()->him_Click();
     QVERIFY(highScores());
     for (const char* score : {"Label1", "Label4", "Label7"})
-        QCOMPARE(child<Label>(highScores(), QLatin1String(score))->text(), QStringLiteral("0"));
+        QCOMPARE(child<Caption>(highScores(), QLatin1String(score))->text(), QStringLiteral("0"));
     for (const char* name : {"Label2", "Label5", "Label8"})
-        QCOMPARE(child<Label>(highScores(), QLatin1String(name))->text(), QString());
+        QCOMPARE(child<Caption>(highScores(), QLatin1String(name))->text(), QString());
     QVERIFY(driver_->errors.isEmpty());
 }
 
@@ -424,10 +424,10 @@ void GameRoadTest::highScoresOpenOnceAndShowTheFile()
     mainWindow()->him_Click();
     HI_S* first = highScores();
     QVERIFY(first && first->isVisible());
-    QCOMPARE(child<Label>(first, QStringLiteral("Label1"))->text(), QStringLiteral("875"));
-    QCOMPARE(child<Label>(first, QStringLiteral("Label2"))->text(), QStringLiteral("ジロー"));
-    QCOMPARE(child<Label>(first, QStringLiteral("Label7"))->text(), QStringLiteral("0"));
-    QVERIFY(child<Label>(first, QStringLiteral("Label1"))->alignment() & Qt::AlignRight);
+    QCOMPARE(child<Caption>(first, QStringLiteral("Label1"))->text(), QStringLiteral("875"));
+    QCOMPARE(child<Caption>(first, QStringLiteral("Label2"))->text(), QStringLiteral("ジロー"));
+    QCOMPARE(child<Caption>(first, QStringLiteral("Label7"))->text(), QStringLiteral("0"));
+    QVERIFY(child<Caption>(first, QStringLiteral("Label1"))->alignment() & Qt::AlignRight);
     mainWindow()->him_Click();
     QCOMPARE(highScores(), first);
     QTest::mouseClick(child<QPushButton>(first, QStringLiteral("Command1")), Qt::LeftButton);
@@ -442,11 +442,11 @@ void GameRoadTest::highScoresLeftOpenKeepTheOldTable()
     typeName(QStringLiteral("new"));
     pressEnter();
     QCOMPARE(highScores(), open);
-    QCOMPARE(child<Label>(open, QStringLiteral("Label1"))->text(), QStringLiteral("0"));
+    QCOMPARE(child<Caption>(open, QStringLiteral("Label1"))->text(), QStringLiteral("0"));
     open->Command1_Click();
     mainWindow()->him_Click();
-    QCOMPARE(child<Label>(highScores(), QStringLiteral("Label1"))->text(), QStringLiteral("5"));
-    QCOMPARE(child<Label>(highScores(), QStringLiteral("Label2"))->text(), QStringLiteral("new"));
+    QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label1"))->text(), QStringLiteral("5"));
+    QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label2"))->text(), QStringLiteral("new"));
 }
 
 void GameRoadTest::unwritableFileShowsAnErrorAndTheGameGoesOn()

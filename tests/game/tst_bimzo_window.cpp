@@ -1,15 +1,14 @@
 // The real main window, driven offscreen.
-#include "ui/FormClient.h"
 #include "game/Game.h"
+#include "game/PlayField.h"
+#include "ui/Caption.h"
 #include "ui/GameTimer.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
-#include "ui/Line.h"
 #include "tests/support/Child.h"
 #include "tests/support/ScriptedRandom.h"
 #include "game/bimzo.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +31,7 @@ private slots:
     void f5StartsAGame();
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
+    void shotRepaintsOnlyWhatChanged();
     void timerTicksWhileAGameRuns();
     void gameGoesOnWhileTheAboutBoxIsOpen();
     void startInMidGameWaitsAWholeIntervalAgain();
@@ -44,11 +44,14 @@ private:
     {
         return ::child<T>(window_, name);
     }
-    QString text(const QString& name) const { return child<Label>(name)->text(); }
-    // A click in the middle of a windowless control, as the mouse gives it.
-    static void click(const Graphic* control)
+    QString text(const QString& name) const { return child<Caption>(name)->text(); }
+    FieldItem* item(const QString& name) const { return child<FieldItem>(name); }
+    PlayField* field() const { return window_->findChild<PlayField*>(); }
+    // A click in the middle of a control, as the mouse gives it.
+    static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+    void click(const FieldItem* picture) const
     {
-        QTest::mouseClick(control->host(), Qt::LeftButton, {}, control->geometry().center());
+        QTest::mouseClick(field(), Qt::LeftButton, {}, picture->geometry().center());
     }
 
     Game game_;
@@ -84,10 +87,13 @@ void BimzoWindowTest::clientAreaIsFixedAndWithoutMaximize()
 
 void BimzoWindowTest::scoreCaptionHasItsCursorAndTooltip()
 {
-    Label* caption = child<Label>("Label2");
+    Caption* caption = child<Caption>("Label2");
     QCOMPARE(caption->toolTip(), QStringLiteral("クリックでゲームスタート"));
     QCOMPARE(caption->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(child<Image>("sb_0")->cursor().shape(), Qt::UpArrowCursor);
+    QTest::mouseMove(field(), item("sb_0")->geometry().center());
+    QCOMPARE(field()->cursor().shape(), Qt::UpArrowCursor);
+    QTest::mouseMove(field(), item("tg_0")->geometry().center());
+    QCOMPARE(field()->cursor().shape(), Qt::ArrowCursor);
 }
 
 void BimzoWindowTest::levelShowsFromItsFirstHit_data()
@@ -135,34 +141,70 @@ void BimzoWindowTest::f5StartsAGame()
 
 void BimzoWindowTest::clickOnScoreCaptionStartsAGame()
 {
-    click(child<Label>("Label2"));
+    click(child<Caption>("Label2"));
     QCOMPARE(game_.board().interval, 500);
 }
 
 void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
 {
     window_->stm_Click();
-    click(child<Image>("sb_2"));
-    QVERIFY(!child<Image>("sb_2")->isVisible());
-    QVERIFY(child<Image>("sbr_2")->isVisible());
-    QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(255, 0, 0));
-    const QPoint onLine(child<Line>("Line1_2")->x(), 300);  // below the target, which went back up
+    click(item("sb_2"));
+    QVERIFY(!item("sb_2")->isVisible());
+    QVERIFY(item("sbr_2")->isVisible());
+    QCOMPARE(item("Line1_2")->borderColor(), QColor(255, 0, 0));
+    const QPoint onLine(item("Line1_2")->x(), 300);  // below the target, which went back up
     QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(255, 0, 0));
     QCOMPARE(text("Label1"), QStringLiteral("499"));
-    QCOMPARE(window_->client()->graphicAt(child<Image>("sb_2")->geometry().center()), child<Graphic>("sbr_2"));
+    QCOMPARE(field()->itemAt(item("sb_2")->geometry().center()), item("sbr_2"));
+    QCOMPARE(field()->cursor().shape(), Qt::ArrowCursor);  // the spent shooter has none
 
     window_->Timer1_Timer();
-    QVERIFY(child<Image>("sb_2")->isVisible());
-    QCOMPARE(child<Line>("Line1_2")->borderColor(), QColor(Qt::black));
+    QVERIFY(item("sb_2")->isVisible());
+    QCOMPARE(field()->cursor().shape(), Qt::UpArrowCursor);
+    QCOMPARE(item("Line1_2")->borderColor(), QColor(Qt::black));
     QCOMPARE(window_->client()->grab().toImage().pixelColor(onLine), QColor(Qt::black));
     QCOMPARE(text("ten_1"), QStringLiteral("45"));
+}
+
+namespace {
+// Everything the field repaints, in its own pixels.
+class PaintedRegion : public QObject {
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+} // namespace
+
+void BimzoWindowTest::shotRepaintsOnlyWhatChanged()
+{
+    window_->stm_Click();
+    window_->Timer1_Timer();  // tg_2 one unit down
+    QTest::qWait(50);
+    const QRect fallen = item("tg_2")->drawnRect();
+    PaintedRegion painted;
+    field()->installEventFilter(&painted);
+    click(item("sb_2"));
+    QTRY_VERIFY(!painted.region.isEmpty());
+    QTest::qWait(50);
+    // The shooter, its lane line, the target's old and new place, the count.
+    const QRegion expected = QRegion(item("sb_2")->drawnRect()) + item("Line1_2")->geometry() + fallen
+                             + item("tg_2")->drawnRect() + child<Caption>("Label1")->geometry();
+    QCOMPARE(painted.region, expected);
+    QVERIFY(fallen.height() < item("tg_2")->geometry().height());  // see-through margins are not repainted
 }
 
 void BimzoWindowTest::timerTicksWhileAGameRuns()
 {
     window_->stm_Click();
     QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
-    QCOMPARE(child<Image>("tg_0")->y(), 36);  // the scripted fall of one unit
+    QCOMPARE(item("tg_0")->y(), 36);  // the scripted fall of one unit
 }
 
 void BimzoWindowTest::gameGoesOnWhileTheAboutBoxIsOpen()
@@ -211,10 +253,10 @@ void BimzoWindowTest::disabledWindowTakesNoClickOrKey()
     window_->Timer1_Timer();
     QVERIFY(!window_->isEnabled());
 
-    click(child<Image>("sb_1"));
-    QVERIFY(child<Image>("sb_1")->isVisible());
+    click(item("sb_1"));
+    QVERIFY(item("sb_1")->isVisible());
     QTest::keyClick(window_, Qt::Key_F5);
-    click(child<Label>("Label2"));
+    click(child<Caption>("Label2"));
     QCOMPARE(game_.board().interval, 0);
     QCOMPARE(game_.hitCount(), 500);
 }

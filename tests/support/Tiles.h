@@ -1,22 +1,26 @@
 #pragma once
 
+#include "game/PlayField.h"
 #include "ui/Form.h"
-#include "ui/FormClient.h"
-#include "ui/Graphic.h"
 
 #include <QImage>
 #include <QRegion>
 #include <QSet>
 #include <QString>
 
-// What the controls cover on a form's client area, in its pixels.
-inline QRegion controlsArea(FormClient* client)
+// What the controls cover on a form's client area, in its pixels: labels and
+// buttons, and the pictures and lines of a play field.
+inline QRegion controlsArea(QWidget* client)
 {
     QRegion covered;
-    for (const Graphic* control : client->graphics())
-        covered += control->geometry();
-    for (const QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        covered += control->geometry();
+    for (const QWidget* control : client->findChildren<QWidget*>()) {
+        if (const auto* field = qobject_cast<const PlayField*>(control)) {
+            for (const FieldItem* item : field->items())
+                covered += item->geometry();
+        } else {
+            covered += QRect(control->mapTo(client, QPoint(0, 0)), control->size());
+        }
+    }
     return covered;
 }
 
