@@ -213,7 +213,7 @@ void ScoreFaultsTest::diskFullLeavesTheOldFile()
 
     QCOMPARE(s.code, Code::WriteFailed);
     QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
-    QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
+    QVERIFY2(s.message.contains(QStringLiteral("ファイルサイズの上限")), qPrintable(s.message));
     QVERIFY2(!s.message.contains(QStringLiteral("canceled")), qPrintable(s.message));
     QCOMPARE(t, SampleTable());
     QCOMPARE(readBytes(path_), before);
