@@ -210,7 +210,7 @@ ScoreFileStatus saveTo(const ScoreTable& table, const ScoreFileLocation& where)
         if (!old.fd.valid())
             return openFailed(old, tailSource);
     }
-    const bool replacing = tailSource == target && old.fd.valid() && ::fstat(old.fd.get(), &oldStat) == 0;
+    const bool replacing = ::stat(target.constData(), &oldStat) == 0 && S_ISREG(oldStat.st_mode);
     // A file made read-only is left alone, though its folder would let a rename replace it.
     if (replacing && ::access(target.constData(), W_OK) != 0)
         return failed(C::OpenFailed, QStringLiteral("「%1」に書き込めません: %2"), target, errno);
