@@ -34,7 +34,8 @@ void ScoreAsRootTest::rootSavingKeepsTheOwnerOfALinksTarget()
     const QString link = dir.filePath(QStringLiteral("BIMZO.DAT"));
     QVERIFY(SaveScoreTable(ScoreTable{}, target).ok());
     const QByteArray t = QFile::encodeName(target);
-    QCOMPARE(::chown(t.constData(), 65534, 65534), 0);
+    if (::chown(t.constData(), 65534, 65534) != 0)  // root of a user namespace, say
+        QSKIP("cannot give a file to another user here: the owner is NOT checked");
     QCOMPARE(::chmod(t.constData(), 0640), 0);
     QVERIFY(QFile::link(target, link));
 
