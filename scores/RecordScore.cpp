@@ -24,7 +24,8 @@ ScoreFileStatus recordLocked(double score, int hitCount, const QString& name, Sc
     ScoreTable fresh = table;
     if (lookAt(where.readFile(), true).what != PathLook::Missing) {
         const ScoreFileStatus loaded = LoadScoreTable(fresh, where);
-        if (!loaded.ok())
+        // An unreachable old table was reported when the dialog opened; the new one is still recorded.
+        if (!loaded.ok() && loaded.code != ScoreFileStatus::Code::FolderUnreadable)
             return loaded;
     }
 

@@ -1,5 +1,6 @@
 // Where the table lives, and how a file beside a read-only executable is used.
 
+#include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
 #include "tests/scores/TestUtil.h"
 
@@ -135,6 +136,11 @@ void ScoreLocationTest::folderNameDamagedByDecodingIsReported()
     QVERIFY2(s.message.contains(QStringLiteral("archiv-")), qPrintable(s.message));
     QVERIFY2(s.message.contains(dir_.filePath("d/BIMZO.DAT")), qPrintable(s.message));
     QCOMPARE(t, ScoreTable{});
+    // Said once: a score is still recorded, and from then on that table loads in silence.
+    const ScoreFileStatus recorded = RecordScore(500, 5, "NEW", t, where);
+    QVERIFY2(recorded.ok(), qPrintable(recorded.message));
+    QVERIFY(LoadScoreTable(t, where).ok());
+    QCOMPARE(t.entries[0].score, 500);
     ::rmdir(folder.constData());  // QTemporaryDir cannot name it
 }
 
