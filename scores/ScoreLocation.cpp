@@ -24,19 +24,6 @@ QString JoinPath(const QString& dir, const QString& file)
     return JoinPath(dir, file, QDir::separator());
 }
 
-PathEntry inspectPath(const QString& path)
-{
-    switch (lookAt(QFile::encodeName(path), true).what) {
-    case PathLook::Missing:
-        return PathEntry::Missing;
-    case PathLook::File:
-        return PathEntry::File;
-    case PathLook::Other:
-        break;
-    }
-    return PathEntry::Other;
-}
-
 QByteArray homeFolder()
 {
     const QByteArray home = qgetenv("HOME");

@@ -22,11 +22,6 @@ QString JoinPath(const QString& dir, const QString& file, QChar separator);
 // With the platform's separator ("/" here, "\" on Windows).
 QString JoinPath(const QString& dir, const QString& file);
 
-// What is at a path: nothing, a regular file (symlinks followed), or something
-// else (a directory, FIFO, device or dangling link).
-enum class PathEntry { Missing, File, Other };
-PathEntry inspectPath(const QString& path);
-
 // A path as a player would type it: the home folder as "~", no doubled "/",
 // bytes that are not UTF-8 as \xNN.
 QString shownPath(const QByteArray& path);
