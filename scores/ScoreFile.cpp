@@ -17,6 +17,10 @@ using C = ScoreFileStatus::Code;
 const QString kLoadHeadline = QStringLiteral("ハイスコア表を読み込めませんでした。");
 const QString kSaveHeadline = QStringLiteral("ハイスコア表を保存できませんでした。");
 const QString kKeptAsItWas = QStringLiteral("ハイスコアファイルは元のままです。");
+// %1 the file, %2 the reason.
+const QString kCannotOpen = QStringLiteral("「%1」を開けません: %2");
+const QString kCannotRead = QStringLiteral("「%1」を読み込めません: %2");
+const QString kCannotWrite = QStringLiteral("「%1」に書き込めません: %2");
 
 ScoreFileStatus notAFile(const QByteArray& path, mode_t mode)
 {
@@ -36,7 +40,7 @@ ScoreFileStatus openFailed(const OpenResult& r, const QByteArray& path)
 {
     if (r.notRegular)
         return notAFile(path, r.found);
-    return failed(C::OpenFailed, QStringLiteral("「%1」を開けません: %2"), path, r.error);
+    return failed(C::OpenFailed, kCannotOpen, path, r.error);
 }
 
 ScoreFileStatus noConverter()
@@ -53,7 +57,7 @@ ScoreFileStatus loadFrom(ScoreTable& table, const QByteArray& path, bool createI
     if (look.what == PathLook::Other)
         return notAFile(path, look.mode);
     if (look.error != 0)
-        return failed(C::OpenFailed, QStringLiteral("「%1」を開けません: %2"), path, look.error);
+        return failed(C::OpenFailed, kCannotOpen, path, look.error);
     if (look.what == PathLook::Missing) {
         if (createIfMissing) {
             // O_EXCL: if another copy of the game created it meanwhile, read that one.
@@ -79,7 +83,7 @@ ScoreFileStatus loadFrom(ScoreTable& table, const QByteArray& path, bool createI
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return failed(C::ReadFailed, QStringLiteral("「%1」を読み込めません: %2"), path, errno);
+            return failed(C::ReadFailed, kCannotRead, path, errno);
         if (n == 0)
             break;
         got += n;
@@ -172,18 +176,18 @@ private:
 ScoreFileStatus copyTail(int old, const QByteArray& oldPath, qint64 from, int out, const QByteArray& target)
 {
     if (::lseek(old, from, SEEK_SET) < 0)
-        return failed(C::ReadFailed, QStringLiteral("「%1」を読み込めません: %2"), oldPath, errno);
+        return failed(C::ReadFailed, kCannotRead, oldPath, errno);
     char buf[64 * 1024];
     for (;;) {
         const ssize_t n = ::read(old, buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return failed(C::ReadFailed, QStringLiteral("「%1」を読み込めません: %2"), oldPath, errno);
+            return failed(C::ReadFailed, kCannotRead, oldPath, errno);
         if (n == 0)
             return {};
         if (const int error = writeAll(out, buf, n))
-            return failed(C::WriteFailed, QStringLiteral("「%1」に書き込めません: %2"), target, error);
+            return failed(C::WriteFailed, kCannotWrite, target, error);
     }
 }
 
@@ -213,7 +217,7 @@ ScoreFileStatus saveTo(const ScoreTable& table, const ScoreFileLocation& where)
     const bool replacing = ::stat(target.constData(), &oldStat) == 0 && S_ISREG(oldStat.st_mode);
     // A file made read-only is left alone, though its folder would let a rename replace it.
     if (replacing && ::access(target.constData(), W_OK) != 0)
-        return failed(C::OpenFailed, QStringLiteral("「%1」に書き込めません: %2"), target, errno);
+        return failed(C::OpenFailed, kCannotWrite, target, errno);
 
     // A save cut short leaves the old file: the new one is only renamed over it whole.
     TempFile temp(target);
@@ -223,7 +227,7 @@ ScoreFileStatus saveTo(const ScoreTable& table, const ScoreFileLocation& where)
                       temp.error());
     temp.takeOwnerAndModeOf(replacing ? &oldStat : nullptr);
     if (const int error = writeAll(temp.fd(), record->constData(), record->size()))
-        return failed(C::WriteFailed, QStringLiteral("「%1」に書き込めません: %2"), target, error);
+        return failed(C::WriteFailed, kCannotWrite, target, error);
     if (old.fd.valid()) {
         if (ScoreFileStatus copied = copyTail(old.fd.get(), tailSource, record->size(), temp.fd(), target);
             !copied.ok())
@@ -231,7 +235,7 @@ ScoreFileStatus saveTo(const ScoreTable& table, const ScoreFileLocation& where)
         old.fd.reset();
     }
     if (const int error = temp.commit(target))
-        return failed(C::WriteFailed, QStringLiteral("「%1」に書き込めません: %2"), target, error);
+        return failed(C::WriteFailed, kCannotWrite, target, error);
     if (const int error = syncFolder(folderOf(target)))
         return failed(C::SyncFailed,
                       QStringLiteral("新しい表は「%1」に書きましたが、フォルダーをディスクに同期できませんでした: %2"),
