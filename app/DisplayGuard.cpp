@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -18,26 +19,92 @@ struct HeldMessage {
     const char* function;
     const char* category;
     QString text;
+
+    QMessageLogContext context() const { return QMessageLogContext(file, line, function, category); }
+};
+
+// A setting and where it came from ("given with -display", "from DISPLAY").
+struct Given {
+    QByteArray value;
+    QByteArray from;
 };
 
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage>* held = nullptr;  // Qt's complaints while the guard stands
+Given platformOption;
+Given displayOption;
 
-QByteArray shown(const char* variable)
+Given fromEnvironment(const char* variable)
 {
-    const QByteArray value = qgetenv(variable);
-    return value.isEmpty() ? QByteArrayLiteral("unset") : '"' + value + '"';
+    return {qgetenv(variable), QByteArray("from ") + variable};
+}
+
+Given chosen(const Given& option, const char* variable)
+{
+    return option.value.isEmpty() ? fromEnvironment(variable) : option;
+}
+
+QByteArray quoted(const Given& g)
+{
+    return '"' + g.value + "\" (" + g.from + ')';
+}
+
+// What Qt said, searched for the text it uses for each failure; the quoted
+// name that follows `marker`, or nothing.
+QByteArray quotedAfter(const char* marker)
+{
+    for (const HeldMessage& m : *held) {
+        const QByteArray text = m.text.toLocal8Bit();
+        const qsizetype at = text.indexOf(marker);
+        if (at < 0)
+            continue;
+        const qsizetype open = text.indexOf('"', at);
+        const qsizetype close = open < 0 ? -1 : text.indexOf('"', open + 1);
+        return close < 0 ? QByteArray("?") : text.mid(open + 1, close - open - 1);
+    }
+    return {};
+}
+
+bool said(const char* marker)
+{
+    for (const HeldMessage& m : *held)
+        if (m.text.contains(QLatin1String(marker)))
+            return true;
+    return false;
 }
 
 QByteArray problem()
 {
-    QByteArray line = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-                          ? QByteArrayLiteral("bimzo: no display: neither DISPLAY nor WAYLAND_DISPLAY is set")
-                          : "bimzo: cannot open the display (DISPLAY " + shown("DISPLAY") + ", WAYLAND_DISPLAY "
-                                + shown("WAYLAND_DISPLAY") + ')';
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        line += " on the Qt platform " + shown("QT_QPA_PLATFORM");
-    return line;
+    const Given platform = chosen(platformOption, "QT_QPA_PLATFORM");
+    if (const QByteArray missing = quotedAfter("Could not find the Qt platform plugin"); !missing.isEmpty())
+        return "bimzo: cannot start: there is no Qt platform plugin \"" + missing + '"'
+            + (platform.value.isEmpty() ? QByteArray() : " (" + platform.from + ')');
+    if (said("could not connect to display")) {
+        const Given display = chosen(displayOption, "DISPLAY");
+        if (display.value.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            return "bimzo: no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+        if (display.value.isEmpty())
+            return "bimzo: cannot open an X display: DISPLAY is unset (WAYLAND_DISPLAY is set, but Qt chose X11)";
+        return "bimzo: cannot open the X display " + quoted(display);
+    }
+    if (said("Failed to create wl_display")) {
+        const Given wayland = fromEnvironment("WAYLAND_DISPLAY");
+        return wayland.value.isEmpty() ? QByteArray("bimzo: cannot open the Wayland display \"wayland-0\" "
+                                                    "(the default: WAYLAND_DISPLAY is unset)")
+                                       : "bimzo: cannot open the Wayland display " + quoted(wayland);
+    }
+    if (const QByteArray broken = quotedAfter("Could not load the Qt platform plugin"); !broken.isEmpty())
+        return "bimzo: cannot start: the Qt platform plugin \"" + broken + "\" was found but could not be loaded";
+    return "bimzo: cannot start: Qt could not open the window system"
+        + (platform.value.isEmpty() ? QByteArray() : " with the platform " + quoted(platform));
+}
+
+void print(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    QByteArray line = qFormatLogMessage(type, context, text).toLocal8Bit();
+    while (line.endsWith('\n'))
+        line.chop(1);
+    std::fprintf(stderr, "%s\n", line.constData());
 }
 
 void guardHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -47,13 +114,31 @@ void guardHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         return;
     }
     std::fprintf(stderr, "%s\n", problem().constData());
+    for (const HeldMessage& m : *held)
+        print(m.type, m.context(), m.text);
+    print(type, context, message);
+    std::fflush(stderr);
     std::_Exit(1);
+}
+
+// Qt accepts both -option and --option.
+bool isOption(const char* arg, const char* name)
+{
+    if (arg[0] == '-' && arg[1] == '-')
+        ++arg;
+    return std::strcmp(arg, name) == 0;
 }
 
 } // namespace
 
-DisplayGuard::DisplayGuard()
+DisplayGuard::DisplayGuard(int argc, char** argv)
 {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (isOption(argv[i], "-platform"))
+            platformOption = {argv[++i], "given with -platform"};
+        else if (isOption(argv[i], "-display"))
+            displayOption = {argv[++i], "given with -display"};
+    }
     held = new std::vector<HeldMessage>;
     previousHandler = qInstallMessageHandler(guardHandler);
 }
@@ -69,5 +154,5 @@ void DisplayGuard::release()
     held = nullptr;
     // The display opened after all: what Qt said meanwhile is passed on.
     for (const HeldMessage& m : messages)
-        qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
+        qt_message_output(m.type, m.context(), m.text);
 }

@@ -67,7 +67,14 @@ void GameApp::endProgram()
 // A file error is shown once the window that met it is up, and the game goes on.
 void GameApp::reportLater(const QString& message)
 {
-    QTimer::singleShot(0, this, [this, message] { reportError_(main_.get(), message); });
+    QTimer::singleShot(0, this, [this, message] {
+        reportError_(main_.get(), message);
+        // A failed save leaves the name box open for another Enter: the keyboard goes back there.
+        if (GMEND* dialog = gameOver_.get(); dialog && dialog->inNameEntry()) {
+            dialog->raise();
+            dialog->activateWindow();
+        }
+    });
 }
 
 // From a game's end until play again the main window is disabled and the

@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
 {
     if (const auto status = answerCommandLine(argc, argv))
         return *status;
-    DisplayGuard noDisplay;
+    DisplayGuard noDisplay(argc, argv);
     QApplication app(argc, argv);
     noDisplay.release();
     QApplication::setApplicationName(QStringLiteral("bimzo"));

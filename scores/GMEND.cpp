@@ -19,6 +19,8 @@ constexpr int kClientHeight = 1425;
 constexpr int kMaxNameLength = 12;
 const QString kScoreCaption = QStringLiteral("Score");
 const QString kHiScoreCaption = QStringLiteral("HI-Score");
+const QString kRetryHint = QStringLiteral(
+    "原因を取り除いてから名前の欄で Enter を押すと、もう一度記録します。記録せずに続けるときは Esc を押してください。");
 } // namespace
 
 GMEND::GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
@@ -97,8 +99,15 @@ void GMEND::PNAME_KeyPress(int keyAscii)
 {
     if (keyAscii != keys::kEnter || !inNameEntry())
         return;
-    report(RecordScore(static_cast<double>(game_.score().value()), game_.hitCount(), PNAME->text(), table_,
-                       locate_()));
+    const ScoreFileStatus status = RecordScore(static_cast<double>(game_.score().value()), game_.hitCount(),
+                                               PNAME->text(), table_, locate_());
+    if (!status.written()) {
+        // The name stays in the box: once the cause is gone, Enter tries again.
+        saveFailed_ = true;
+        report(status, kRetryHint);
+        return;
+    }
+    report(status);
     showButtons(true);
     Label3->setCaption(kScoreCaption);
     emit highScoresRequested();
@@ -115,10 +124,11 @@ void GMEND::Command2_Click()
 }
 
 // Leaving by the title bar or Escape plays again, so the main window is never
-// left disabled; during name entry the name must be given first.
+// left disabled; during name entry the name must be given first, unless
+// recording it has failed.
 bool GMEND::QueryUnload()
 {
-    if (!inNameEntry())
+    if (!inNameEntry() || saveFailed_)
         Command2_Click();
     return false;  // play-again unloads the dialog itself
 }
@@ -126,7 +136,7 @@ bool GMEND::QueryUnload()
 void GMEND::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        if (!inNameEntry())
+        if (!inNameEntry() || saveFailed_)
             Command2_Click();
         return;
     }

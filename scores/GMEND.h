@@ -44,4 +44,5 @@ private:
     CommandButton* Command1 = nullptr;
     CommandButton* Command2 = nullptr;
     TextBox* PNAME = nullptr;
+    bool saveFailed_ = false;  // Escape and the close box may then leave name entry unrecorded
 };

@@ -1,32 +1,41 @@
 #include "scores/RecordScore.h"
 
+#include "scores/FileAccess.h"
 #include "scores/Ranking.h"
 #include "scores/ScoreFile.h"
-
-#include <QDir>
-#include <QLockFile>
+#include "scores/ScoreLock.h"
 
 namespace {
 
-// Takes the lock beside the file, or says why it could not be had.
-ScoreFileStatus lockScoreFile(QLockFile& lock, const QString& path)
+ScoreFileStatus recordLocked(double score, int hitCount, const QString& name, ScoreTable& table,
+                             const ScoreFileLocation& where)
 {
-    using C = ScoreFileStatus::Code;
-    lock.setStaleLockTime(kScoreLockStaleMs);
-    if (lock.tryLock(kScoreLockWaitMs))
-        return {};
-    const QString lockName = QDir::toNativeSeparators(lock.fileName());
-    if (lock.error() == QLockFile::PermissionError)
-        return ScoreFileStatus::failure(
-            C::OpenFailed, path,
-            QStringLiteral("ロックファイル「%1」を作成できません（フォルダーに書き込めません）。").arg(lockName));
-    // Not held by anyone: it could not be written, a full disk as a rule.
-    if (lock.error() == QLockFile::UnknownError)
-        return ScoreFileStatus::failure(
-            C::WriteFailed, path,
-            QStringLiteral("ロックファイル「%1」を作成できません（空き容量の不足など）。").arg(lockName));
-    return ScoreFileStatus::failure(
-        C::LockFailed, path, QStringLiteral("ロックファイル「%1」を取得できませんでした。").arg(lockName));
+    // Another copy of the game may have recorded a score since our dialog read
+    // the file: lock, read afresh and rank against that, so neither entry is lost.
+    QByteArray written;
+    if (ScoreFileStatus s = fileWrittenFor(where, written); !s.ok())
+        return s;
+    ScoreLock lock;
+    if (ScoreFileStatus locked = lock.take(written + ".lock", kScoreLockWaitMs); !locked.ok())
+        return locked;
+
+    // A file that has vanished since the dialog read it is written again from
+    // the table in memory rather than from nothing.
+    ScoreTable fresh = table;
+    if (lookAt(where.readFile(), true).what != PathLook::Missing) {
+        const ScoreFileStatus loaded = LoadScoreTable(fresh, where);
+        // An unreachable old table was reported when the dialog opened; the new one is still recorded.
+        if (!loaded.ok() && loaded.code != ScoreFileStatus::Code::FolderUnreadable)
+            return loaded;
+    }
+
+    RankOutcome ranked = rankScore(fresh, score, hitCount, name);
+    if (ranked.code != ScoreFileStatus::Code::Ok)
+        return ScoreFileStatus::refusal(ranked.code);
+    ScoreFileStatus saved = SaveScoreTable(ranked.table, where);
+    if (saved.written())
+        table = std::move(ranked.table);
+    return saved;
 }
 
 } // namespace
@@ -34,28 +43,12 @@ ScoreFileStatus lockScoreFile(QLockFile& lock, const QString& path)
 ScoreFileStatus RecordScore(double score, int hitCount, const QString& name,
                             ScoreTable& table, const ScoreFileLocation& where)
 {
-    // Another copy of the game may have recorded a score since our dialog read
-    // the file: lock, read afresh and rank against that, so neither entry is lost.
-    QLockFile lock(where.path + QStringLiteral(".lock"));
-    if (ScoreFileStatus locked = lockScoreFile(lock, where.path); !locked.ok())
-        return locked;
-
-    // A file that has vanished since the dialog read it is written again from
-    // the table in memory rather than from nothing.
-    ScoreTable fresh = table;
-    if (inspectPath(where.readPath()) != PathEntry::Missing) {
-        const ScoreFileStatus loaded = LoadScoreTable(fresh, where);
-        if (!loaded.ok())
-            return loaded;
-    }
-
-    RankOutcome ranked = rankScore(fresh, score, hitCount, name);
-    if (ranked.code != ScoreFileStatus::Code::Ok)
-        return ScoreFileStatus::failure(ranked.code, where.path);
-    ScoreFileStatus saved = SaveScoreTable(ranked.table, where);
-    if (saved.ok())
-        table = std::move(ranked.table);
-    return saved;
+    ignoreFileSizeSignal();
+    ScoreFileStatus status = recordLocked(score, hitCount, name, table, where);
+    if (status.written())
+        return status;  // recorded; a failed folder sync says so itself
+    return status.explain(QStringLiteral("得点は記録されませんでした。"),
+                          QStringLiteral("ハイスコアファイル「%1」は元のままです。").arg(shownPath(where.file)));
 }
 
 ScoreFileStatus RecordScore(double score, int hitCount, const QString& name,

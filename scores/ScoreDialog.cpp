@@ -16,8 +16,8 @@ void ScoreDialog::loadTable()
     report(LoadScoreTable(table_, locate_()));
 }
 
-void ScoreDialog::report(const ScoreFileStatus& status)
+void ScoreDialog::report(const ScoreFileStatus& status, const QString& next)
 {
     if (!status.ok())
-        emit scoreFileError(status.message);
+        emit scoreFileError(next.isEmpty() ? status.message : status.message + QLatin1Char('\n') + next);
 }

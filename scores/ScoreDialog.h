@@ -21,7 +21,8 @@ signals:
 
 protected:
     void loadTable();
-    void report(const ScoreFileStatus& status);
+    // One message per failure; `next` adds what the player can do about it.
+    void report(const ScoreFileStatus& status, const QString& next = {});
 
     ScoreTable& table_;
     ScoreFileLocator locate_;

@@ -19,6 +19,12 @@ ScoreFileStatus LoadScoreTable(ScoreTable& table, const QString& path);
 // Writes `table` as it is (the caller sets tag and check). The file becomes the
 // record followed by the old file's bytes past the record's end, so a shorter
 // record leaves the length and the stale tail as they were. The new content is
-// written to a temporary file and renamed over the old one.
+// written to a temporary file beside the file really written (a link's
+// target), synced, renamed over it, and the folder is synced: when this
+// returns ok, the new table survives a power cut. The file keeps its owner
+// and permissions.
 ScoreFileStatus SaveScoreTable(const ScoreTable& table, const ScoreFileLocation& where);
 ScoreFileStatus SaveScoreTable(const ScoreTable& table, const QString& path);
+
+// The file a save of `where` writes, or a failure for a link that leads nowhere.
+ScoreFileStatus fileWrittenFor(const ScoreFileLocation& where, QByteArray& written);

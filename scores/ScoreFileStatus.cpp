@@ -1,44 +1,99 @@
 #include "scores/ScoreFileStatus.h"
 
-#include <QDir>
+#include <QStringList>
 
-namespace {
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
-using C = ScoreFileStatus::Code;
-
-// What each failure says; %1 is the file.
-constexpr struct {
-    C code;
-    const char16_t* text;
-} kMessages[] = {
-    {C::NotAFile, u"ハイスコアファイル「%1」は通常のファイルではありません（フォルダーなどになっています）。"},
-    {C::OpenFailed, u"ハイスコアファイル「%1」を開けませんでした。"},
-    {C::ReadFailed, u"ハイスコアファイル「%1」を読み込めませんでした。"},
-    {C::WriteFailed, u"ハイスコアファイル「%1」に書き込めませんでした。ファイルは元のままです。"},
-    {C::NameNotStorable, u"名前に記録できない文字が含まれているため、ハイスコアファイル「%1」に書き込みませんでした。"},
-    {C::NameTooLong, u"名前が長すぎる（65535 バイトを超える）ため、ハイスコアファイル「%1」に書き込みませんでした。"},
-    {C::CheckOverflow, u"1位の得点が大きすぎて検査値を計算できないため、ハイスコアファイル「%1」に書き込みませんでした。"},
-    {C::ScoreOutOfRange, u"得点が記録できる範囲を超えているため、ハイスコアファイル「%1」に書き込みませんでした。"},
-    {C::NoConverter, u"文字コード CP932 の変換機能が使えないため、ハイスコアファイル「%1」を扱えません。"},
-    {C::LockFailed, u"ハイスコアファイル「%1」は他で使用中のため、書き込みませんでした。"},
-};
-
-QString describe(C code, const QString& file)
-{
-    for (const auto& m : kMessages)
-        if (m.code == code)
-            return QString::fromUtf16(m.text).arg(file);
-    return {};
-}
-
-} // namespace
-
-ScoreFileStatus ScoreFileStatus::failure(Code code, const QString& path, const QString& reason)
+ScoreFileStatus ScoreFileStatus::failure(Code code, const QString& cause, int error)
 {
     ScoreFileStatus s;
     s.code = code;
-    s.message = describe(code, QDir::toNativeSeparators(path));
-    if (!reason.isEmpty())
-        s.message += QStringLiteral("\n理由: %1").arg(reason);
+    s.cause = cause;
+    s.error = error;
+    s.message = cause;
     return s;
+}
+
+ScoreFileStatus ScoreFileStatus::refusal(Code code)
+{
+    switch (code) {
+    case Code::NameNotStorable:
+        return failure(code, QStringLiteral("名前に、ハイスコアファイルに記録できない文字が含まれています。"));
+    case Code::NameTooLong:
+        return failure(code, QStringLiteral("名前が長すぎます（65535 バイトを超えます）。"));
+    case Code::CheckOverflow:
+        return failure(code, QStringLiteral("ハイスコアファイルの1位の得点が大きすぎて、検査値を計算できません。"));
+    case Code::ScoreOutOfRange:
+        return failure(code, QStringLiteral("得点が、記録できる範囲を超えています。"));
+    default:
+        return failure(code, QStringLiteral("ハイスコアファイルに書き込めない表です。"));
+    }
+}
+
+ScoreFileStatus& ScoreFileStatus::explain(const QString& headline, const QString& after)
+{
+    if (ok())
+        return *this;
+    QStringList lines{headline, cause};
+    if (!after.isEmpty())
+        lines << after;
+    message = lines.join(QLatin1Char('\n'));
+    return *this;
+}
+
+QString describeError(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("ディスクの空き容量が足りません");
+    case EDQUOT:
+        return QStringLiteral("ディスク使用量の上限（クォータ）に達しています");
+    case EFBIG:
+        return QStringLiteral("ファイルサイズの上限（ulimit -f）を超えます");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("権限がありません");
+    case EROFS:
+        return QStringLiteral("読み取り専用のファイルシステムです");
+    case ENAMETOOLONG:
+        return QStringLiteral("パスが長すぎます");
+    case ELOOP:
+        return QStringLiteral("シンボリックリンクが多すぎるか、循環しています");
+    case ENOENT:
+        return QStringLiteral("フォルダーがありません");
+    case ENOTDIR:
+        return QStringLiteral("パスの途中にフォルダーでないものがあります");
+    case EIO:
+        return QStringLiteral("ディスクの入出力エラーです");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("開いているファイルが多すぎます");
+    case ENOLCK:
+        return QStringLiteral("このファイルシステムではロックを掛けられません");
+    default:
+        return QStringLiteral("システムのエラーです（%1、errno %2）")
+            .arg(QString::fromLocal8Bit(std::strerror(error)))
+            .arg(error);
+    }
+}
+
+QString describeKind(unsigned mode)
+{
+    switch (mode & S_IFMT) {
+    case S_IFDIR:
+        return QStringLiteral("フォルダー");
+    case S_IFIFO:
+        return QStringLiteral("名前付きパイプ（FIFO）");
+    case S_IFCHR:
+    case S_IFBLK:
+        return QStringLiteral("デバイス");
+    case S_IFSOCK:
+        return QStringLiteral("ソケット");
+    case S_IFLNK:
+        return QStringLiteral("シンボリックリンク");
+    default:
+        return QStringLiteral("通常のファイル以外のもの");
+    }
 }

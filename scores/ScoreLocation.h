@@ -4,12 +4,15 @@
 // BIMZO.DAT still lying beside the executable is read as the starting table
 // until the first save creates the file in the data directory; it is never
 // written or removed.
+//
+// Paths are kept as the bytes the system knows them by: a folder whose name
+// is not UTF-8 cannot be told apart in a QString, whose decoding is lossy.
 
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 
 #include <functional>
-#include <utility>
 
 inline constexpr char kScoreFileName[] = "BIMZO.DAT";
 
@@ -19,19 +22,25 @@ QString JoinPath(const QString& dir, const QString& file, QChar separator);
 // With the platform's separator ("/" here, "\" on Windows).
 QString JoinPath(const QString& dir, const QString& file);
 
-// What is at a path: nothing, a regular file (symlinks followed), or something
-// else (a directory, FIFO, device or dangling link).
-enum class PathEntry { Missing, File, Other };
-PathEntry inspectPath(const QString& path);
+// A path as a player would type it: the home folder as "~", no doubled "/",
+// bytes that are not UTF-8 as \xNN.
+QString shownPath(const QByteArray& path);
+// The player's home: $HOME, or the password database's when HOME is unset.
+QByteArray homeFolder();
 
 struct ScoreFileLocation {
-    QString path;        // where the table is read and written
+    QString path;        // where the table is read and written (decoded, for showing)
     QString legacyPath;  // BIMZO.DAT beside a read-only executable, or empty
+    QByteArray file;     // `path` as bytes: what is opened
+    QByteArray legacy;   // `legacyPath` as bytes
+    // A folder that may hold the table but whose name could not be kept
+    // (shown form), or empty: the first load says so.
+    QString unreachable;
 
-    explicit ScoreFileLocation(QString p = {}, QString legacy = {})
-        : path(std::move(p)), legacyPath(std::move(legacy)) {}
-    // The file a load reads: `legacyPath` until `path` exists.
-    QString readPath() const;
+    explicit ScoreFileLocation(const QString& p = {}, const QString& legacyP = {});
+    static ScoreFileLocation fromBytes(const QByteArray& p, const QByteArray& legacyP = {});
+    // The file a load reads: `legacy` until `file` exists.
+    QByteArray readFile() const;
 };
 
 // Where the dialogs find the score file, asked afresh for every load and
@@ -42,7 +51,11 @@ using ScoreFileLocator = std::function<ScoreFileLocation()>;
 // fallback (created when needed). Looks at the disk each time. An installed
 // copy (its desktop entry exists in exeDir/../share/applications) always uses
 // `dataDir`.
+ScoreFileLocation locateScoreFile(const QByteArray& exeDir, const QByteArray& dataDir);
+// The same for decoded folders. An `exeDir` that decoding has damaged (it holds
+// U+FFFD and does not exist) is `unreachable`.
 ScoreFileLocation locateScoreFile(const QString& exeDir, const QString& dataDir);
-// For this program: QCoreApplication::applicationDirPath() and
-// QStandardPaths::AppDataLocation. Needs a QCoreApplication.
+// For this program: the folder of /proc/self/exe, read as bytes, and the data
+// folder ($XDG_DATA_HOME, else ~/.local/share, then "bimzo").
 ScoreFileLocation locateScoreFile();
+QByteArray scoreDataFolder();

@@ -55,6 +55,7 @@ private slots:
 
     // Faults
     void unwritableFileShowsAnErrorAndTheGameGoesOn();
+    void failedSaveKeepsTheNameForAnotherEnter();
     void gameOverWhileAboutIsOpenLeavesAUsableDialog();
 
 private:
@@ -457,11 +458,35 @@ void GameRoadTest::unwritableFileShowsAnErrorAndTheGameGoesOn()
     QVERIFY(driver_->errors.first().contains(QStringLiteral("BIMZO.DAT")));
     QVERIFY(gameOver()->inNameEntry());
     pressEnter();
-    QTRY_COMPARE(driver_->errors.size(), 3);  // the save, then the high-score dialog's load
-    QVERIFY(!gameOver()->inNameEntry());
+    QTRY_COMPARE(driver_->errors.size(), 2);  // the save's own, and no high-score dialog
+    QVERIFY(driver_->errors.last().startsWith(QStringLiteral("得点は記録されませんでした。")));
+    QVERIFY(gameOver()->inNameEntry());
+    QVERIFY(!highScores());
     QVERIFY(QFileInfo(path()).isDir());
-    QTest::mouseClick(child<QPushButton>(gameOver(), QStringLiteral("Command2")), Qt::LeftButton);
+    QTest::keyClick(gameOver(), Qt::Key_Escape);  // gives up recording
+    QVERIFY(!gameOver());
     QVERIFY(mainWindow()->isEnabled());
+}
+
+void GameRoadTest::failedSaveKeepsTheNameForAnotherEnter()
+{
+    const QString lock = path() + QStringLiteral(".lock");
+    QVERIFY(QDir().mkdir(lock));
+    playAndEnd();
+    typeName(QStringLiteral("again"));
+    pressEnter();
+    QTRY_COMPARE(driver_->errors.size(), 1);
+    QVERIFY(driver_->errors.first().startsWith(QStringLiteral("得点は記録されませんでした。")));
+    QVERIFY(gameOver()->inNameEntry());
+    QCOMPARE(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), QStringLiteral("again"));
+    QVERIFY(!highScores());
+
+    QVERIFY(QDir().rmdir(lock));
+    pressEnter();
+    QVERIFY(!gameOver()->inNameEntry());
+    QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label2"))->text(), QStringLiteral("again"));
+    QCOMPARE(readTable().entries[0].name.text(), QStringLiteral("again"));
+    QCOMPARE(driver_->errors.size(), 1);
 }
 
 void GameRoadTest::gameOverWhileAboutIsOpenLeavesAUsableDialog()

@@ -13,6 +13,10 @@
 //                                        on stdin, then records (a game-over dialog)
 //   score_file_tool holdlock PATH        takes the file's lock, prints "locked",
 //                                        and holds it until killed
+//   score_file_tool loadself             loads the table where the game would find
+//                                        it for this executable; prints its path
+//
+// PATH is taken as bytes, as the system gives it.
 //
 // Prints "status <code>", the message, and the table's scores after the call;
 // load adds "damaged 0" or "damaged 1".
@@ -21,6 +25,7 @@
 #include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
 
+#include <QCoreApplication>
 #include <QLockFile>
 #include <QString>
 
@@ -59,10 +64,19 @@ int main(int argc, char** argv)
             return 3;
         ++i;
     }
+    if (argc - i == 1 && std::strcmp(argv[i], "loadself") == 0) {
+        QCoreApplication app(argc, argv);
+        const ScoreFileLocation where = locateScoreFile();
+        ScoreTable table;
+        const ScoreFileStatus s = LoadScoreTable(table, where);
+        std::printf("path %s\n", shownPath(where.file).toUtf8().constData());
+        print(s, table);
+        return s.ok() ? 0 : 1;
+    }
     if (argc - i < 2)
         return 2;
     const QString cmd = QString::fromLocal8Bit(argv[i]);
-    const QString path = QString::fromLocal8Bit(argv[i + 1]);
+    const ScoreFileLocation path = ScoreFileLocation::fromBytes(argv[i + 1]);
 
     // A table that is already in memory, as in the game-over dialog.
     ScoreTable table;
@@ -83,7 +97,7 @@ int main(int argc, char** argv)
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("locate") && argc - i == 3) {
-        const ScoreFileLocation where = locateScoreFile(path, QString::fromLocal8Bit(argv[i + 2]));
+        const ScoreFileLocation where = locateScoreFile(QByteArray(argv[i + 1]), QByteArray(argv[i + 2]));
         std::printf("path %s\nlegacy %s\n", where.path.toUtf8().constData(),
                     where.legacyPath.toUtf8().constData());
         return 0;
@@ -128,7 +142,7 @@ int main(int argc, char** argv)
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("holdlock")) {
-        QLockFile lock(path + QStringLiteral(".lock"));
+        QLockFile lock(path.path + QStringLiteral(".lock"));
         if (!lock.tryLock(10000))
             return 1;
         std::printf("locked\n");

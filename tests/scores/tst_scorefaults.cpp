@@ -52,6 +52,7 @@ private slots:
 
     void diskFullLeavesTheOldFile();
     void fullFileSystemLeavesTheOldFile();
+    void fileSizeLimitIsAWriteErrorNotASignal();
     void killedSaveLeavesOldOrNewNeverAMix();
     void fileVanishedAfterLoadIsWrittenAgainWhole();
 
@@ -213,7 +214,7 @@ void ScoreFaultsTest::diskFullLeavesTheOldFile()
 
     QCOMPARE(s.code, Code::WriteFailed);
     QVERIFY(s.message.contains(QDir::toNativeSeparators(path_)));
-    QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
+    QVERIFY2(s.message.contains(QStringLiteral("ファイルサイズの上限")), qPrintable(s.message));
     QVERIFY2(!s.message.contains(QStringLiteral("canceled")), qPrintable(s.message));
     QCOMPARE(t, SampleTable());
     QCOMPARE(readBytes(path_), before);
@@ -262,6 +263,30 @@ void ScoreFaultsTest::fullFileSystemLeavesTheOldFile()
         const QStringList left = QDir(mnt).entryList(QDir::Files | QDir::Hidden);
         QVERIFY2(left.filter(QStringLiteral("BIMZO")) == QStringList{"BIMZO.DAT"}, qPrintable(left.join(' ')));
     }
+}
+
+void ScoreFaultsTest::fileSizeLimitIsAWriteErrorNotASignal()
+{
+    // A game started under `ulimit -f 1`: the default for SIGXFSZ ends the process.
+    writeBytes(path_, *serializeScoreRecord(SampleTable()) + QByteArray(4000, 'T'));
+    const QByteArray before = readBytes(path_);
+    QProcess game;
+    game.setChildProcessModifier([] {
+        const rlimit small{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
+    game.start(QStringLiteral(SCORE_FILE_TOOL), {"record", path_, "999", "9", "NEW"});
+    QVERIFY(game.waitForFinished(30000));
+    const QString out = QString::fromUtf8(game.readAllStandardOutput());
+    QVERIFY2(game.exitStatus() == QProcess::NormalExit, "ended by a signal");
+    QCOMPARE(game.exitCode(), 1);
+    QVERIFY2(out.startsWith(StatusLine(Code::WriteFailed)), qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("得点は記録されませんでした")), qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("ファイルサイズの上限")), qPrintable(out));
+    QVERIFY(out.contains(QStringLiteral("table 7 6 5")));
+    QCOMPARE(readBytes(path_), before);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BIMZO.DAT"});
 }
 
 void ScoreFaultsTest::killedSaveLeavesOldOrNewNeverAMix()

@@ -1,10 +1,15 @@
 // Where the table lives, and how a file beside a read-only executable is used.
 
+#include "scores/RecordScore.h"
 #include "scores/ScoreFile.h"
 #include "tests/scores/TestUtil.h"
 #include "BuildInfo.h"
 
 #include <QTemporaryDir>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QtTest>
 
 class ScoreLocationTest : public QObject {
@@ -15,6 +20,9 @@ private slots:
     void installedCopyUsesDataDirectoryEvenWhenBinIsWritable();
     void legacyFileIsReadUntilTheFirstSave();
     void noLegacyFileMeansEmptyTableCreatedInDataDirectory();
+    void folderNotUtf8IsFoundByItsBytes();
+    void folderNameDamagedByDecodingIsReported();
+    void homeUnsetIsThePlayersHomeShownAsTilde();
 
 private:
     QTemporaryDir dir_;
@@ -87,6 +95,72 @@ void ScoreLocationTest::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
     QVERIFY(LoadScoreTable(t, where).ok());
     QCOMPARE(t, ScoreTable{});
     QVERIFY(QFileInfo(where.path).isFile());
+}
+
+void ScoreLocationTest::folderNotUtf8IsFoundByItsBytes()
+{
+    // The game in a folder named in Latin-1 ("spiele-ä" as one byte, 0xE4),
+    // with its table beside it.
+    writeBytes(dir_.filePath("table"), RecordBuilder().num(300).name("OLD").num(3).num(0).name({}).num(0)
+                                           .num(0).name({}).num(0).num(121).num(1500).bytes);
+    QProcess game;
+    game.setWorkingDirectory(dir_.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dir_.filePath("data"));
+    game.setProcessEnvironment(env);
+    game.start("sh", {"-c", "d=$(printf 'spiele-\\344') && mkdir \"$d\" && cp \"$1\" \"$d/\" && cp table \"$d/BIMZO.DAT\" "
+                             "&& exec \"$d/score_file_tool\" loadself",
+                      "sh", QStringLiteral(SCORE_FILE_TOOL)});
+    QVERIFY(game.waitForFinished(30000));
+    const QString out = QString::fromUtf8(game.readAllStandardOutput());
+    QCOMPARE(game.exitCode(), 0);
+    QVERIFY2(out.contains(QStringLiteral("/spiele-\\xe4/BIMZO.DAT\n")), qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("table 300 0 0")), qPrintable(out));
+    QVERIFY(!QFileInfo::exists(dir_.filePath("data")));
+    QProcess::execute("sh", {"-c", "cd \"$1\" && rm -r \"$(printf 'spiele-\\344')\"", "sh", dir_.path()});
+}
+
+void ScoreLocationTest::folderNameDamagedByDecodingIsReported()
+{
+    // What the folder's name becomes once decoded: the byte is lost, and the
+    // table cannot be reached by that name. The player must hear of it.
+    const QByteArray folder = QFile::encodeName(dir_.path()) + "/archiv-\xe4";
+    QVERIFY(QDir().mkpath(dir_.filePath("d")));
+    QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+    const QString decoded = QFile::decodeName(folder);
+    QVERIFY(decoded.contains(QChar::ReplacementCharacter));
+
+    const ScoreFileLocation where = locateScoreFile(decoded, dir_.filePath("d"));
+    ScoreTable t;
+    const ScoreFileStatus s = LoadScoreTable(t, where);
+    QVERIFY2(!s.ok(), "a new table started without a word");
+    QVERIFY2(s.message.contains(QStringLiteral("archiv-")), qPrintable(s.message));
+    QVERIFY2(s.message.contains(dir_.filePath("d/BIMZO.DAT")), qPrintable(s.message));
+    QCOMPARE(t, ScoreTable{});
+    // Said once: a score is still recorded, and from then on that table loads in silence.
+    const ScoreFileStatus recorded = RecordScore(500, 5, "NEW", t, where);
+    QVERIFY2(recorded.ok(), qPrintable(recorded.message));
+    QVERIFY(LoadScoreTable(t, where).ok());
+    QCOMPARE(t.entries[0].score, 500);
+    ::rmdir(folder.constData());  // QTemporaryDir cannot name it
+}
+
+void ScoreLocationTest::homeUnsetIsThePlayersHomeShownAsTilde()
+{
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_DATA_HOME");
+    const QByteArray folder = scoreDataFolder();
+    const QString shown = shownPath(folder + "/BIMZO.DAT");
+    qputenv("HOME", home);
+    if (!xdg.isEmpty())
+        qputenv("XDG_DATA_HOME", xdg);
+
+    const passwd* pw = ::getpwuid(::getuid());
+    QVERIFY(pw);
+    QCOMPARE(folder, QByteArray(pw->pw_dir) + "/.local/share/bimzo");
+    QCOMPARE(shown, QStringLiteral("~/.local/share/bimzo/BIMZO.DAT"));
 }
 
 QTEST_GUILESS_MAIN(ScoreLocationTest)
