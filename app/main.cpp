@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayGuard.h"
 #include "app/GameApp.h"
+#include "app/PlatformChoice.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "game/RandomSource.h"
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
 {
     if (const auto status = answerCommandLine(argc, argv))
         return *status;
+    if (const auto platform = chooseQtPlatform(SessionEnvironment::fromProcess(), argc, argv))
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     DisplayGuard noDisplay;
     QApplication app(argc, argv);
     noDisplay.release();
