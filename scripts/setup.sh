@@ -16,7 +16,7 @@ packages=(
   xclip python3
   openbox
   weston qt6-wayland dbus at-spi2-core python3-pyatspi
-  sway wtype grim
+  sway wtype grim mutter xwayland
 )
 
 missing=()
