@@ -47,6 +47,7 @@ private slots:
     void fileEndUnloadsEverything();
     void closingTheMainWindowEndsOnlyOnceHighScoresClose();
     void closingTheMainWindowAloneEndsTheProgram();
+    void tickOfAClosedMainWindowOpensNoDialog();
 
     // The keyboard in the game-over state
     void keysGivenToTheDisabledMainWindowReachTheNameBox();
@@ -360,6 +361,17 @@ void GameRoadTest::closingTheMainWindowAloneEndsTheProgram()
     QSignalSpy quit(&driver_->app(), &GameApp::quitRequested);
     QVERIFY(mainWindow()->close());
     QTRY_COMPARE(quit.count(), 1);
+}
+
+void GameRoadTest::tickOfAClosedMainWindowOpensNoDialog()
+{
+    mainWindow()->him_Click();  // keeps the program running
+    bimzo* closed = mainWindow();
+    closed->stm_Click();
+    QVERIFY(closed->close());  // deleted later, its timer still armed
+    driver_->game().boardForTesting().targetTop[0] = 5520;
+    closed->Timer1_Timer();
+    QVERIFY(!gameOver());
 }
 
 void GameRoadTest::keysGivenToTheDisabledMainWindowReachTheNameBox()
