@@ -107,23 +107,17 @@ void GameApp::reportLater(const QString& message)
 // and the dialogs are brought back in front.
 bool GameApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != main_.get())
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::WindowActivate:
+    // The type first: a main window in its destructor is no bimzo any more.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::WindowActivate && watched == main_.get()) {
         QTimer::singleShot(0, this, &GameApp::bringDialogsBack);
-        break;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
+    } else if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched == main_.get()) {
         if (QWidget* owner = keyboardOwner()) {
             QWidget* target = owner->focusWidget() ? owner->focusWidget() : owner;
             std::unique_ptr<QEvent> copy(event->clone());
             QCoreApplication::sendEvent(target, copy.get());
             return true;
         }
-        break;
-    default:
-        break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
     if (const auto status = answerCommandLine(argc, argv))
@@ -35,5 +38,12 @@ int main(int argc, char* argv[])
                  [](QWidget* owner, const QString& message) { showMessageBox(owner, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();
-    return app.exec();
+    const int status = app.exec();
+    // Qt 6.4's Wayland client can deadlock at exit, joining its event thread
+    // while it tears the display down. Everything is saved by now: leave.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
