@@ -34,8 +34,6 @@ sway_wait_window() {  # title, tenths of a second
     for _ in $(seq "$2"); do [ -n "$(sway_field "$1" 1)" ] && return 0; sleep 0.1; done
     return 1
 }
-sway_focused() { sway_windows | awk -F'|' '$6 == 1 { print $1 }'; }
-sway_top() { sway_windows | tail -1 | cut -d'|' -f1; }
 sway_click() {  # x y
     swaymsg -q seat - cursor set "$1" "$2" && swaymsg -q seat - cursor press button1 &&
         swaymsg -q seat - cursor release button1
