@@ -2,8 +2,11 @@
 
 #include "ui/WindowOwner.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
+
+#include <memory>
 
 GameApp::GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError)
     : random_(random), locate_(std::move(locate)), reportError_(std::move(reportError)),
@@ -12,17 +15,26 @@ GameApp::GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter re
 {
 }
 
+// The dialogs belong to the main window, so Qt would end the program with
+// it; the program ends instead when none of its windows is left.
 void GameApp::start()
 {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     main_.show();
 }
 
 bimzo* GameApp::makeMainWindow()
 {
     auto* window = new bimzo(game_, random_);
-    connect(window, &bimzo::gameOver, this, [this] { gameOver_.show(); });
+    // A tick that slips in between a close and the deletion opens nothing.
+    connect(window, &bimzo::gameOver, this, [this, window] {
+        if (main_.get() == window)
+            gameOver_.show();
+    });
     connect(window, &bimzo::highScoresRequested, this, [this] { highScores_.show(); });
     connect(window, &bimzo::endRequested, this, &GameApp::endProgram);
+    connect(window, &Form::unloading, this, &GameApp::releaseDialogs);
+    connect(window, &Form::unloading, this, &GameApp::endWhenNoWindowIsLeft, Qt::QueuedConnection);
     window->installEventFilter(this);
     return window;
 }
@@ -43,6 +55,7 @@ HI_S* GameApp::makeHighScoreDialog()
     auto* dialog = new HI_S(table_, locate_);
     setOwnerWindow(dialog, main_.get());
     connect(dialog, &HI_S::scoreFileError, this, &GameApp::reportLater);
+    connect(dialog, &Form::unloading, this, &GameApp::endWhenNoWindowIsLeft, Qt::QueuedConnection);
     return dialog;
 }
 
@@ -64,6 +77,23 @@ void GameApp::endProgram()
     emit quitRequested();
 }
 
+// Qt's Wayland platform closes the windows a closing window owns; the
+// dialogs outlive the main window closed from its title bar.
+void GameApp::releaseDialogs()
+{
+    if (HI_S* scores = highScores_.get())
+        setOwnerWindow(scores, nullptr);
+    if (GMEND* dialog = gameOver_.get())
+        setOwnerWindow(dialog, nullptr);
+}
+
+// After a window closed from its title bar; the game-over dialog never does.
+void GameApp::endWhenNoWindowIsLeft()
+{
+    if (!main_.isLoaded() && !gameOver_.isLoaded() && !highScores_.isLoaded())
+        emit quitRequested();
+}
+
 // A file error is shown once the window that met it is up, and the game goes on.
 void GameApp::reportLater(const QString& message)
 {
@@ -78,18 +108,46 @@ void GameApp::reportLater(const QString& message)
 }
 
 // From a game's end until play again the main window is disabled and the
-// keyboard belongs to the game-over dialog: a window manager that activates
-// the main window on a click gets the dialog back in front, focus unchanged.
+// keyboard belongs to the game-over dialog. A compositor may still give the
+// main window the keyboard and raise it on a click (sway does, and refuses
+// to activate the dialog again): what is typed there goes on to the dialog,
+// and the dialogs are brought back in front.
 bool GameApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && watched == main_.get() && !main_.get()->isEnabled()
-        && gameOver_.isLoaded()) {
-        QTimer::singleShot(0, this, [this] {
-            if (GMEND* dialog = gameOver_.get()) {
-                dialog->raise();
-                dialog->activateWindow();
-            }
-        });
+    // The type first: a main window in its destructor is no bimzo any more.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::WindowActivate && watched == main_.get()) {
+        QTimer::singleShot(0, this, &GameApp::bringDialogsBack);
+    } else if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched == main_.get()) {
+        if (QWidget* owner = keyboardOwner()) {
+            QWidget* target = owner->focusWidget() ? owner->focusWidget() : owner;
+            std::unique_ptr<QEvent> copy(event->clone());
+            QCoreApplication::sendEvent(target, copy.get());
+            return true;
+        }
     }
     return QObject::eventFilter(watched, event);
+}
+
+// The window that takes the keys the disabled main window is given.
+QWidget* GameApp::keyboardOwner() const
+{
+    bimzo* window = main_.get();
+    return window && !window->isEnabled() ? gameOver_.get() : nullptr;
+}
+
+// Once the main window is active though it takes no input: a modal box (About,
+// an error) or the game-over dialog, the high-score table under it, come back.
+void GameApp::bringDialogsBack()
+{
+    bimzo* window = main_.get();
+    if (!window || !window->isActiveWindow())
+        return;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        bringToFront(modal);
+    } else if (QWidget* owner = keyboardOwner()) {
+        if (HI_S* scores = highScores_.get())
+            bringToFront(scores);
+        bringToFront(owner);
+    }
 }

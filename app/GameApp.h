@@ -44,7 +44,11 @@ private:
     HI_S* makeHighScoreDialog();
     void playAgain();
     void endProgram();
+    void endWhenNoWindowIsLeft();
+    void releaseDialogs();
     void reportLater(const QString& message);
+    QWidget* keyboardOwner() const;
+    void bringDialogsBack();
 
     Game game_;
     ScoreTable table_;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayGuard.h"
 #include "app/GameApp.h"
+#include "app/PlatformChoice.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "game/RandomSource.h"
@@ -10,10 +11,15 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
     if (const auto status = answerCommandLine(argc, argv))
         return *status;
+    if (const auto platform = chooseQtPlatform(SessionEnvironment::fromProcess(), argc, argv))
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
     DisplayGuard noDisplay(argc, argv);
     QApplication app(argc, argv);
     noDisplay.release();
@@ -32,5 +38,12 @@ int main(int argc, char* argv[])
                  [](QWidget* owner, const QString& message) { showMessageBox(owner, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();
-    return app.exec();
+    const int status = app.exec();
+    // Qt 6.4's Wayland client can deadlock at exit, joining its event thread
+    // while it tears the display down. Everything is saved by now: leave.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

@@ -17,6 +17,7 @@ packages=(
   openbox
   weston qt6-wayland dbus at-spi2-core python3-pyatspi
   qt6-gtk-platformtheme qt6ct adwaita-qt6
+  sway wtype grim mutter xwayland
 )
 
 missing=()

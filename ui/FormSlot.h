@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Form.h"
+#include "ui/WindowOwner.h"
 
 #include <QPointer>
 
@@ -41,9 +42,7 @@ public:
         F& form = load();
         if (fresh)
             form.centreOnScreen();
-        form.show();
-        form.raise();
-        form.activateWindow();
+        bringToFront(&form);
         return form;
     }
 

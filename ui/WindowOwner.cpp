@@ -1,5 +1,6 @@
 #include "ui/WindowOwner.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -25,4 +26,19 @@ void setOwnerWindow(QWidget* window, QWidget* owner)
         window->hide();
         window->show();
     }
+}
+
+void bringToFront(QWidget* window)
+{
+    window = window->window();
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (wayland && window->isVisible() && !window->isActiveWindow()) {
+        QWindow* handle = window->windowHandle();
+        handle->hide();
+        handle->show();
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
@@ -47,6 +48,13 @@ private slots:
     void closeBoxAndEscapePlayAgainOnlyWithTheButtons();
     void quitEndsTheProgramWithHighScoresOpen();
     void fileEndUnloadsEverything();
+    void closingTheMainWindowEndsOnlyOnceHighScoresClose();
+    void closingTheMainWindowAloneEndsTheProgram();
+    void tickOfAClosedMainWindowOpensNoDialog();
+
+    // The keyboard in the game-over state
+    void keysGivenToTheDisabledMainWindowReachTheNameBox();
+    void keysGivenToTheDisabledMainWindowPressTheFocusedButton();
 
     // The high-score dialog
     void highScoresWithoutAFileCreateItAndShowAnEmptyTable();
@@ -403,6 +411,60 @@ void GameRoadTest::fileEndUnloadsEverything()
     QCOMPARE(quit.count(), 1);
     QVERIFY(!mainWindow());
     QCOMPARE(readTable().entries[0].score, 0);  // nothing recorded
+}
+
+void GameRoadTest::closingTheMainWindowEndsOnlyOnceHighScoresClose()
+{
+    QSignalSpy quit(&driver_->app(), &GameApp::quitRequested);
+    mainWindow()->stm_Click();
+    mainWindow()->him_Click();
+    QVERIFY(mainWindow()->windowHandle()->close());  // as the title bar's close box
+    QTest::qWait(1);
+    QVERIFY(!mainWindow());
+    QVERIFY(highScores() && highScores()->isVisible());
+    QCOMPARE(quit.count(), 0);
+
+    QTest::mouseClick(child<QPushButton>(highScores(), QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_COMPARE(quit.count(), 1);
+}
+
+void GameRoadTest::closingTheMainWindowAloneEndsTheProgram()
+{
+    QSignalSpy quit(&driver_->app(), &GameApp::quitRequested);
+    QVERIFY(mainWindow()->close());
+    QTRY_COMPARE(quit.count(), 1);
+}
+
+void GameRoadTest::tickOfAClosedMainWindowOpensNoDialog()
+{
+    mainWindow()->him_Click();  // keeps the program running
+    bimzo* closed = mainWindow();
+    closed->stm_Click();
+    QVERIFY(closed->close());  // deleted later, its timer still armed
+    driver_->game().boardForTesting().targetTop[0] = 5520;
+    closed->Timer1_Timer();
+    QVERIFY(!gameOver());
+}
+
+void GameRoadTest::keysGivenToTheDisabledMainWindowReachTheNameBox()
+{
+    playAndEnd();
+    for (const char* key : {"q", "r"})
+        QTest::sendKeyEvent(QTest::Click, mainWindow(), Qt::Key_unknown, QLatin1String(key), Qt::NoModifier);
+    QTest::keyClick(mainWindow(), Qt::Key_Return);
+    QVERIFY(!gameOver()->inNameEntry());
+    QCOMPARE(readTable().entries[0].name.text(), QStringLiteral("qr"));
+}
+
+void GameRoadTest::keysGivenToTheDisabledMainWindowPressTheFocusedButton()
+{
+    ScoreTable full;
+    full.entries[0].score = full.entries[1].score = full.entries[2].score = 1000;
+    writeTable(full);
+    QSignalSpy quit(&driver_->app(), &GameApp::quitRequested);
+    playAndEnd();
+    QTest::keyClick(mainWindow(), Qt::Key_Space);  // もうやめ has the focus
+    QCOMPARE(quit.count(), 1);
 }
 
 void GameRoadTest::highScoresWithoutAFileCreateItAndShowAnEmptyTable()

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The game as a native Wayland client of sway, a compositor that raises and
+# gives the keyboard to any window clicked, and only marks a window urgent
+# when a program asks to activate it. Headless, clicked through a virtual
+# pointer (wayland_pointer.py) and sway's seat commands, typed into with
+# wtype. The session is sway's own with no QT_QPA_PLATFORM, so the game
+# must stay on Wayland by itself.
+# - Game over: "q", a click on the disabled main window beside the dialog,
+#   "r", Enter: "qr" reaches BIMZO.DAT. Another click on the main window
+#   brings the game-over dialog back in front.
+# - Play again; HI-SCORE, left open, goes behind the main window on a click
+#   (sway stacks so) and comes to the front with File > HI-SCORE.
+# - About, then a click on the main window: the box comes back in front.
+# - The main window's close box with HI-SCORE open: the program runs on
+#   until HI-SCORE's OK.
+# sway refuses to run as root; as root the script runs itself as nobody.
+# A missing tool skips the test with status 77, which CTest reports.
+# Usage: sway.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for screenshots, taken with grim)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=lib.sh
+. "$here/lib.sh"
+# shellcheck source=sway_lib.sh
+. "$here/sway_lib.sh"
+
+if [ "${1:-}" != --inside ]; then
+    for tool in sway swaymsg wtype python3 setpriv; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    # Copies that a plain user can read wherever the source tree lies.
+    cp "$1" "$work/bimzo"
+    cp "$here"/{sway.sh,sway_lib.sh,lib.sh,wayland_pointer.py} "$work/"
+    if [ "$(id -u)" -eq 0 ]; then
+        chown -R nobody:nogroup "$work"
+        setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work" bash "$work/sway.sh" --inside "$work"
+    else
+        bash "$work/sway.sh" --inside "$work"
+    fi
+    rc=$?
+    [ -z "${BIMZO_SHOTS:-}" ] || cp "$work"/sway-*.png "$BIMZO_SHOTS/" 2>/dev/null
+    exit "$rc"
+fi
+
+work=$2
+dat="$work/BIMZO.DAT"
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+printf 'output HEADLESS-1 resolution 800x600 position 0 0\nfocus_on_window_activation urgent\n' >"$work/config"
+sway_pid= pointer_pid= pid=
+trap 'kill $pid $pointer_pid $sway_pid 2>/dev/null' EXIT
+start_sway "$work/config" "$work/sway.log"
+python3 "$here/wayland_pointer.py" >/dev/null & pointer_pid=$!
+sleep 0.5
+kill -0 "$pointer_pid" 2>/dev/null || fail "no virtual pointer"
+
+shot() { [ -z "${BIMZO_SHOTS:-}" ] || grim "$work/sway-$1.png"; }
+# Geometry of the main window (the first one of the process's title), as X Y W H.
+main_geometry() { sway_windows | awk -F'|' '$1 == "Bimzo！" && $4 == 256 { print $2, $3, $4, $5; exit }'; }
+main_click() {  # offset x, offset y inside the main window
+    local X Y
+    read -r X Y _ < <(main_geometry)
+    sway_click $((X + $1)) $((Y + $2))
+    sleep 0.5
+}
+# Menu title at x offset $1; item $2 (21 pixels a row under a 21-pixel menu bar).
+menu() { main_click "$1" 9; main_click $(($1 + 20)) $((21 + 12 + 21 * ($2 - 1))); }
+top() { sway_windows | tail -1; }
+expect_top() {  # title, what
+    [ "$(top | cut -d'|' -f1)" = "$1" ] && [ "$(top | cut -d'|' -f4)" != 256 ] ||
+        fail "$2: the windows, top last: $(sway_windows | tr '\n' ';')"
+}
+
+(cd "$work" && unset QT_QPA_PLATFORM DISPLAY &&
+    XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland exec ./bimzo 2>"$work/game.log") &
+pid=$!
+sway_wait_window 'Bimzo！' 100 || fail "the main window never appeared: $(tail -3 "$work/game.log")"
+sleep 1
+[ "$(sway_field 'Bimzo！' 7)" = xdg_shell ] || fail "the game is not a native Wayland client under sway"
+
+window_click() {  # title, offset x, offset y
+    sway_click $(($(sway_field "$1" 2) + $2)) $(($(sway_field "$1" 3) + $3))
+    sleep 0.5
+}
+
+sway_type -k F5
+for _ in $(seq 900); do [ -f "$dat" ] && break; sleep 0.1; done
+sway_wait_window 'ＧＡＭＥ　ＯＶＥＲ' 50 || fail "the game never ended"
+sleep 0.5
+sway_type q
+main_click 30 380
+shot after-click
+sway_type r -k Return
+for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
+[ "$(first_name "$dat")" = qr ] || fail "keys after a click on the disabled main window: the first place is '$(first_name "$dat")', not 'qr'"
+sleep 0.5
+expect_top 'HI-SCORE' "after Enter the high-score table is not in front"
+shot name-saved
+main_click 30 380
+expect_top 'ＧＡＭＥ　ＯＶＥＲ' "after a click on the disabled main window the game-over dialog is behind it"
+
+window_click 'ＧＡＭＥ　ＯＶＥＲ' 30 76  # まだやる
+sleep 0.5
+main_click 30 380
+menu 20 2
+expect_top 'HI-SCORE' "File > HI-SCORE did not bring the open table to the front"
+
+menu 58 1
+for _ in $(seq 30); do [ "$(sway_windows | grep -c '^Bimzo！|')" -eq 2 ] && break; sleep 0.1; done
+main_click 30 380
+shot about
+expect_top 'Bimzo！' "after a click on the main window the About box is behind it"
+sway_type -k Return
+sleep 0.5
+[ "$(sway_windows | grep -c '^Bimzo！|')" -eq 1 ] || fail "Enter did not close the About box"
+
+swaymsg -q '[title="^Bimzo！$"] kill' || fail "no main window to close"
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "closing the main window ended the program with HI-SCORE open"
+sway_wait_window 'HI-SCORE' 10 || fail "HI-SCORE closed with the main window"
+shot alone
+for _ in 1 2 3; do  # OK; a click may come before the remapped table takes the pointer
+    window_click 'HI-SCORE' 84 88
+    for _ in $(seq 50); do [ -z "$(sway_field 'HI-SCORE' 1)" ] && break 2; sleep 0.1; done
+done
+for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program kept running after its last window closed: $(sway_windows | tr "\n" ";")"
+wait "$pid" || fail "the program ended with status $?: $(tail -40 "$work/game.log")"
+pid=
+echo "sway: 'qr' saved after a click on the disabled main window; dialogs back in front; HI-SCORE outlives the main window"
