@@ -34,6 +34,7 @@ copy_sources() {
 build() {
     local sources=$1 build=$2; shift 2
     local start=$SECONDS
+    mkdir -p "$build"
     env -u CXXFLAGS -u CPPFLAGS -u LDFLAGS -u CMAKE_CXX_COMPILER_LAUNCHER -u SOURCE_DATE_EPOCH "$@" bash -c '
         set -e
         umask "$UMASK"
