@@ -6,12 +6,14 @@
 #   b/  another copy at a longer path, checked out under umask 002 at another
 #       time, TZ=Asia/Tokyo, LC_ALL=C.UTF-8, build folder inside the sources,
 #       the same SOURCE_DATE_EPOCH;
-#   c/  copy a again without SOURCE_DATE_EPOCH.
-# Only what the package needs is built (no tests). a and b compile everything
-# themselves; c takes a's objects from a private ccache, which is sound for
-# the one difference c has: the compiler reads SOURCE_DATE_EPOCH only for
-# __DATE__ and __TIME__, and ccache never reuses an object whose source uses
-# those, nor one whose (generated) sources changed.
+#   c/  copy a, another build folder, TZ=America/New_York, no
+#       SOURCE_DATE_EPOCH.
+# Only what the package needs is built (no tests). a and b compile everything:
+# a through a fresh private ccache (so the compiler sees relative paths), b
+# without (absolute paths). c takes a's objects from that cache, which is
+# sound for the one difference c has: the compiler reads SOURCE_DATE_EPOCH
+# only for __DATE__ and __TIME__, and ccache reuses no object whose source
+# uses those, nor one whose sources (generated ones too) changed.
 # Usage: package_builds.sh SOURCE_DIR OUT_DIR   (exit 77: not a git checkout)
 set -euo pipefail
 src=$1
