@@ -6,14 +6,14 @@
 #   b/  another copy at a longer path, checked out under umask 002 at another
 #       time, TZ=Asia/Tokyo, LC_ALL=C.UTF-8, build folder inside the sources,
 #       the same SOURCE_DATE_EPOCH;
-#   c/  copy a, another build folder, TZ=America/New_York, no
-#       SOURCE_DATE_EPOCH.
+#   c   copy b (its checkout times are not a's), build folder beside it,
+#       TZ=America/New_York, no SOURCE_DATE_EPOCH.
 # Only what the package needs is built (no tests). a and b compile everything:
 # a through a fresh private ccache (so the compiler sees relative paths), b
 # without (absolute paths). c takes a's objects from that cache, which is
-# sound for the one difference c has: the compiler reads SOURCE_DATE_EPOCH
-# only for __DATE__ and __TIME__, and ccache reuses no object whose source
-# uses those, nor one whose sources (generated ones too) changed.
+# sound for what c changes: the compiler reads SOURCE_DATE_EPOCH only for
+# __DATE__ and __TIME__, and ccache reuses no object whose source uses those,
+# nor one whose sources (generated ones too, such as the resources) differ.
 # Usage: package_builds.sh SOURCE_DIR OUT_DIR   (exit 77: not a git checkout)
 set -euo pipefail
 src=$1
@@ -48,24 +48,26 @@ build() {
     echo "built $build.deb in $((SECONDS - start)) s"
 }
 
+# a's and c's build folders sit beside sources named alike, so that the
+# paths ccache makes relative match.
 ccache_env=()
 if command -v ccache >/dev/null; then
-    ccache_env=(LAUNCHER=ccache CCACHE_DIR="$out/ccache" CCACHE_BASEDIR="$out/a" CCACHE_NOHASHDIR=1)
+    ccache_env=(LAUNCHER=ccache CCACHE_DIR="$out/ccache" CCACHE_BASEDIR="$out" CCACHE_NOHASHDIR=1)
 fi
 
 copy_sources "$out/a/bimzo"
 build "$out/a/bimzo" "$out/a/build" UMASK=022 TZ=UTC LC_ALL=C SOURCE_DATE_EPOCH=$epoch "${ccache_env[@]}"
 
-b=$out/b/a/longer/path/bimzo-src
+b=$out/b/a/longer/path/bimzo
 copy_sources "$b"
 chmod -R g+w "$b"
 find "$b" -exec touch -h -d @1000000000 {} +
 build "$b" "$b/build/pkg" UMASK=002 TZ=Asia/Tokyo LC_ALL=C.UTF-8 SOURCE_DATE_EPOCH=$epoch
 
-build "$out/a/bimzo" "$out/a/build-c" UMASK=022 TZ=America/New_York LC_ALL=C "${ccache_env[@]}"
+build "$b" "$b/../build-c" UMASK=022 TZ=America/New_York LC_ALL=C "${ccache_env[@]}"
 
 ln -s "$out/a/build.deb" "$out/a.deb"
 ln -s "$b/build/pkg.deb" "$out/b.deb"
-ln -s "$out/a/build-c.deb" "$out/c.deb"
+ln -s "$b/../build-c.deb" "$out/c.deb"
 ln -s "$out/a/build" "$out/a.build"
 echo "$epoch" >"$out/epoch"
