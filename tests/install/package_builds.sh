@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the package as the README does, three times, for the checks that
 # follow (reproducible.sh, hardening.sh, read_only_install.sh, lintian):
-#   a/  a copy of the tracked files, umask 022, TZ=UTC, LC_ALL=C, build folder
-#       beside the sources, SOURCE_DATE_EPOCH set;
+#   a/  a copy of the tracked files, umask 022, TZ=UTC, LC_ALL=C, 2 jobs,
+#       build folder beside the sources, SOURCE_DATE_EPOCH set;
 #   b/  another copy at a longer path, checked out under umask 002 at another
-#       time, TZ=Asia/Tokyo, LC_ALL=C.UTF-8, build folder inside the sources,
-#       the same SOURCE_DATE_EPOCH;
+#       time, TZ=Asia/Tokyo, LC_ALL=C.UTF-8, 3 jobs, build folder inside the
+#       sources, the same SOURCE_DATE_EPOCH;
 #   c   copy b (its checkout times are not a's), build folder beside it,
-#       TZ=America/New_York, no SOURCE_DATE_EPOCH.
+#       TZ=America/New_York, 1 job, no SOURCE_DATE_EPOCH.
 # Only what the package needs is built (no tests). a and b compile everything:
 # a through a fresh private ccache (so the compiler sees relative paths), b
 # without (absolute paths). c takes a's objects from that cache, which is
@@ -41,7 +41,7 @@ build() {
         set -e
         umask "$UMASK"
         cmake -S "$0" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release ${LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$LAUNCHER} >"$1.log" 2>&1
-        cmake --build "$1" -j 2 >>"$1.log" 2>&1
+        cmake --build "$1" -j "$JOBS" >>"$1.log" 2>&1
         (cd "$1" && cpack -G DEB) >>"$1.log" 2>&1' "$sources" "$build" \
         || { tail -30 "$build.log"; fail "the package build in $build"; }
     mv "$build"/bimzo_*.deb "$build.deb"
@@ -56,15 +56,15 @@ if command -v ccache >/dev/null; then
 fi
 
 copy_sources "$out/a/bimzo"
-build "$out/a/bimzo" "$out/a/build" UMASK=022 TZ=UTC LC_ALL=C SOURCE_DATE_EPOCH=$epoch "${ccache_env[@]}"
+build "$out/a/bimzo" "$out/a/build" UMASK=022 TZ=UTC LC_ALL=C JOBS=2 SOURCE_DATE_EPOCH=$epoch "${ccache_env[@]}"
 
 b=$out/b/a/longer/path/bimzo
 copy_sources "$b"
 chmod -R g+w "$b"
 find "$b" -exec touch -h -d @1000000000 {} +
-build "$b" "$b/build/pkg" UMASK=002 TZ=Asia/Tokyo LC_ALL=C.UTF-8 SOURCE_DATE_EPOCH=$epoch
+build "$b" "$b/build/pkg" UMASK=002 TZ=Asia/Tokyo LC_ALL=C.UTF-8 JOBS=3 SOURCE_DATE_EPOCH=$epoch
 
-build "$b" "$b/../build-c" UMASK=022 TZ=America/New_York LC_ALL=C "${ccache_env[@]}"
+build "$b" "$b/../build-c" UMASK=022 TZ=America/New_York LC_ALL=C JOBS=1 "${ccache_env[@]}"
 
 ln -s "$out/a/build.deb" "$out/a.deb"
 ln -s "$b/build/pkg.deb" "$out/b.deb"
