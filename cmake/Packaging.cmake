@@ -17,7 +17,7 @@ names, in a high-score table in the player's data folder.
 
 The interface is in Japanese.]=])
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${BIMZO_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 
@@ -29,5 +29,20 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-ipafont-gothic | fonts-japanese-gothic, fonts-ipafont-mincho | fonts-japanese-mincho")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+
+# The same sources give the same package: cmake/ReproducibleDeb.cmake repacks
+# it with every time set to SOURCE_DATE_EPOCH, when the builder gives one at
+# configure or at packing time, else to the release date in NEWS.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(CPACK_BIMZO_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  set(CPACK_BIMZO_SOURCE_DATE_EPOCH ${BIMZO_RELEASE_EPOCH})
+endif()
+find_program(DPKG_DEB dpkg-deb)
+if(DPKG_DEB)
+  set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/ReproducibleDeb.cmake)
+else()
+  message(WARNING "dpkg-deb missing: cpack's .deb will not be reproducible")
+endif()
 
 include(CPack)

@@ -1,7 +1,8 @@
 # Reads NEWS into BIMZO_CHANGELOG (Debian changelog text),
-# BIMZO_METAINFO_RELEASES (AppStream <release> elements) and
-# BIMZO_RELEASE_DATE (that of the newest release), so that the package, the
-# manual and the software centre tell the same story.
+# BIMZO_METAINFO_RELEASES (AppStream <release> elements),
+# BIMZO_RELEASE_DATE (that of the newest release) and BIMZO_RELEASE_EPOCH
+# (its midnight UTC in seconds), so that the package, the manual and the
+# software centre tell the same story.
 set(BIMZO_NEWS ${PROJECT_SOURCE_DIR}/NEWS)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BIMZO_NEWS})
 
@@ -26,6 +27,24 @@ function(bimzo_rfc2822_date iso out)
   list(GET days ${wd} day)
   list(GET months ${i} month)
   set(${out} "${day}, ${CMAKE_MATCH_3} ${month} ${CMAKE_MATCH_1} 00:00:00 +0000" PARENT_SCOPE)
+endfunction()
+
+# Seconds since 1970 at midnight UTC of a YYYY-MM-DD date (days from the
+# civil calendar, counting years from March so that leap days come last).
+function(bimzo_epoch_of_date iso out)
+  string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ "${iso}")
+  set(y ${CMAKE_MATCH_1})
+  math(EXPR m "1${CMAKE_MATCH_2} - 100")
+  math(EXPR d "1${CMAKE_MATCH_3} - 100")
+  if(m LESS 3)
+    math(EXPR y "${y} - 1")
+    math(EXPR m "${m} + 9")
+  else()
+    math(EXPR m "${m} - 3")
+  endif()
+  math(EXPR days "365 * ${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + (153 * ${m} + 2) / 5 + ${d} - 1 - 719468")
+  math(EXPR seconds "${days} * 86400")
+  set(${out} ${seconds} PARENT_SCOPE)
 endfunction()
 
 function(bimzo_xml_escape text out)
@@ -81,6 +100,7 @@ foreach(line IN LISTS news_lines)
     endif()
     if(version STREQUAL "")
       set(BIMZO_RELEASE_DATE ${CMAKE_MATCH_2})
+      bimzo_epoch_of_date(${BIMZO_RELEASE_DATE} BIMZO_RELEASE_EPOCH)
     endif()
     set(version ${CMAKE_MATCH_1})
     set(iso ${CMAKE_MATCH_2})

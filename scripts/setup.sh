@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream appstream-compose dpkg-dev file
-  lintian mandoc groff-base
+  lintian mandoc groff-base devscripts ccache
   qt6-base-private-dev libxfixes-dev
   xclip python3
   openbox
@@ -29,5 +29,16 @@ done
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq </dev/null
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+# Another apt (an unattended upgrade, say) may hold the locks for a while.
+# apt-get waits for dpkg's lock itself; `update` does not wait for the lists'
+# lock, so it is tried again while another apt holds that.
+lock_wait=600
+deadline=$((SECONDS + lock_wait))
+until out=$($SUDO apt-get -o DPkg::Lock::Timeout=$lock_wait update -qq </dev/null 2>&1); do
+  if [[ $out != *"Could not get lock"* ]] || ((SECONDS >= deadline)); then
+    echo "$out" >&2
+    exit 1
+  fi
+  sleep 5
+done
+$SUDO apt-get -o DPkg::Lock::Timeout=$lock_wait install -y -qq --no-install-recommends "${missing[@]}" </dev/null
