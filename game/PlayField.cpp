@@ -24,7 +24,6 @@ constexpr int kLaneLineX = 480;
 constexpr int kLaneLineTop = 600;
 constexpr int kLaneLineBottom = 5760;
 constexpr int kShooterTop = 5880;
-constexpr int kFieldWidth = 3840;
 
 // Every lane's pictures lie inside the field.
 static_assert(kImageLeft + kLaneSpacing * (rules::kLanes - 1) + kImageSize <= kFieldWidth);

@@ -13,6 +13,9 @@
 
 class PlayField;
 
+// The field's width in twips: the main window's client area is as wide.
+constexpr int kFieldWidth = 3840;
+
 // A picture or a line of the play field, under its designer name: where it
 // lies, whether it shows, its colour. The field draws it and passes it clicks.
 class FieldItem : public QObject {

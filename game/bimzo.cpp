@@ -15,7 +15,6 @@
 #include <QMenuBar>
 
 namespace {
-constexpr int kClientWidth = 3840;
 constexpr int kClientHeight = 6330;
 constexpr QColor kShadowColor(192, 192, 192);
 
@@ -23,7 +22,7 @@ QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
 } // namespace
 
 bimzo::bimzo(Game& game, RandomSource& random, QWidget* parent)
-    : Form(QStringLiteral("Bimzo！"), kClientWidth, kClientHeight, Border::FixedSingle, colours::kBack,
+    : Form(QStringLiteral("Bimzo！"), kFieldWidth, kClientHeight, Border::FixedSingle, colours::kBack,
            PictureBox(pictures::load(QStringLiteral("tile_sky")), 855, 855), parent),
       game_(game), random_(random), Timer1(new GameTimer(this))
 {
