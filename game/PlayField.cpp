@@ -44,6 +44,19 @@ QRect lineRect(int x1, int y1, int x2, int y2, int widthPixels)
     return QRect(QPoint(std::min(xa, xb) - grow, std::min(ya, yb) - grow), QPoint(std::max(xa, xb), std::max(ya, yb)));
 }
 
+// QRect's own tests are out of line, and the paint runs these for every
+// band of its region against every changed area and every item.
+bool within(const QRect& inner, const QRect& outer)
+{
+    return inner.left() >= outer.left() && inner.right() <= outer.right() && inner.top() >= outer.top()
+           && inner.bottom() <= outer.bottom();
+}
+
+bool overlap(const QRect& a, const QRect& b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
 // Two rectangles whose union is a rectangle, with no pixel added: a picture
 // moved along its lane by less than its height, for one.
 bool uniteExactly(const QRect& a, const QRect& b)
@@ -192,6 +205,8 @@ void PlayField::showLanes(const Board& board)
 
 FieldItem* PlayField::itemAt(const QPoint& point) const
 {
+    if (!rect().contains(point))
+        return nullptr;  // the pointer is elsewhere: asked after every change
     const auto it = std::find_if(items_.rbegin(), items_.rend(), [&](const FieldItem* item) {
         return item->isVisible() && !item->isLine() && item->geometry().contains(point);
     });
@@ -204,7 +219,7 @@ void PlayField::invalidate(const QRect& area)
     if (r.isEmpty())
         return;
     for (QRect& d : dirty_) {
-        if (d.contains(r))
+        if (within(r, d))
             return;
         if (uniteExactly(d, r)) {
             d |= r;
@@ -226,7 +241,7 @@ void PlayField::paintEvent(QPaintEvent* event)
     for (const QRect& area : areas)
         paintArea(painter, area);
     for (const QRect& band : event->region()) {  // what else Qt repaints: under a caption, or exposed
-        const bool painted = std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return a.contains(band); });
+        const bool painted = std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return within(band, a); });
         if (!painted)
             paintArea(painter, band);
     }
@@ -237,14 +252,14 @@ void PlayField::paintArea(QPainter& painter, const QRect& area) const
     painter.setClipRect(area);
     // What lies behind a line that covers the whole area is not drawn.
     const auto cover = std::find_if(items_.rbegin(), items_.rend(), [&](const FieldItem* item) {
-        return item->isVisible() && item->isLine() && item->geometry().contains(area);
+        return item->isVisible() && item->isLine() && within(area, item->geometry());
     });
     const bool covered = cover != items_.rend();
     if (!covered)
         drawBackground(painter, background_, area);
     for (auto it = covered ? std::prev(cover.base()) : items_.begin(); it != items_.end(); ++it) {
         const FieldItem* item = *it;
-        if (!item->isVisible() || !item->geometry().intersects(area))
+        if (!item->isVisible() || !overlap(item->geometry(), area))
             continue;
         if (item->isLine())
             painter.fillRect(item->geometry(), item->borderColor());

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 #include <qdrawutil.h>
 
 Caption::Caption(QWidget* parent, const QString& name, int left, int top, int width, int height,
@@ -120,6 +121,7 @@ void Caption::fitToText()
 Caption& Caption::changed()
 {
     rendered_ = QPixmap();
+    fresh_ = true;
     update();
     return *this;
 }
@@ -139,9 +141,11 @@ void Caption::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const qreal dpr = devicePixelRatioF();
-    if (dpr != std::floor(dpr)) {
-        // A kept picture would land on whole device pixels, off by half a
-        // pixel at a fractional scale; draw in place there.
+    // A kept picture would land on whole device pixels, off by half a pixel
+    // at a fractional scale. And a caption that changed since its last paint
+    // is drawn in place: the score changes at every tick, and a picture made
+    // for one paint costs more than it saves.
+    if (dpr != std::floor(dpr) || std::exchange(fresh_, false)) {
         draw(painter, QLabel::font());
         return;
     }

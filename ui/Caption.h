@@ -52,6 +52,7 @@ private:
     // The font made once for such pictures: made anew at each drawing, it
     // would look up its font engine again every time.
     std::optional<QFont> pictureFont_;
+    bool fresh_ = true;  // changed since its last paint
     bool opaque_ = false;
     bool autoSize_ = false;
     std::optional<QString> announcedWhat_;
