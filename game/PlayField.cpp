@@ -2,6 +2,7 @@
 
 #include "game/FieldAccessible.h"
 
+#include "ui/BandedRegion.h"
 #include "ui/Colours.h"
 #include "ui/Form.h"
 #include "ui/Pictures.h"
@@ -218,17 +219,27 @@ void PlayField::invalidate(const QRect& area)
     const QRect r = area & rect();
     if (r.isEmpty())
         return;
-    for (QRect& d : dirty_) {
+    const bool merged = std::any_of(dirty_.begin(), dirty_.end(), [&](QRect& d) {
         if (within(r, d))
-            return;
-        if (uniteExactly(d, r)) {
-            d |= r;
-            update(r);
-            return;
-        }
-    }
-    dirty_.push_back(r);
-    update(r);
+            return true;
+        if (!uniteExactly(d, r))
+            return false;
+        d |= r;
+        return true;
+    });
+    if (!merged)
+        dirty_.push_back(r);
+    if (!std::exchange(submitting_, true))
+        QMetaObject::invokeMethod(this, &PlayField::submitChanges, Qt::QueuedConnection);
+}
+
+// Once per turn of the event loop, all changes as one region: a tick or a
+// volley changes some twenty rectangles, and handed to Qt one by one each
+// would be merged with all the others before it.
+void PlayField::submitChanges()
+{
+    submitting_ = false;
+    update(bandedUnion(dirty_));
 }
 
 // Area by area, each under a clip of one rectangle inside what Qt repaints:

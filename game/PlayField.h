@@ -107,12 +107,14 @@ protected:
 private:
     template <typename... Args>
     FieldItem* add(Args&&... args);
+    void submitChanges();
     void paintArea(QPainter& painter, const QRect& area) const;
     void updatePointer();
 
     const QPixmap& background_;
     std::vector<FieldItem*> items_;
     std::vector<QRect> dirty_;  // what changed since the last paint
+    bool submitting_ = false;   // the changes are yet to be handed to Qt
     QPoint pointer_{-1, -1};
     bool upArrow_ = false;
 };
