@@ -100,10 +100,8 @@ void GameApp::reportLater(const QString& message)
     QTimer::singleShot(0, this, [this, message] {
         reportError_(main_.get(), message);
         // A failed save leaves the name box open for another Enter: the keyboard goes back there.
-        if (GMEND* dialog = gameOver_.get(); dialog && dialog->inNameEntry()) {
-            dialog->raise();
-            dialog->activateWindow();
-        }
+        if (GMEND* dialog = gameOver_.get(); dialog && dialog->inNameEntry())
+            bringToFront(dialog);
     });
 }
 

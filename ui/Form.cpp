@@ -50,11 +50,11 @@ QImage stretchToPixels(const QImage& picture, const QRectF& exact, const QRect& 
     const std::vector<int> columns = sourcePixels(pixels.x(), pixels.width(), exact.x(), exact.width(), source.width());
     const std::vector<int> rows = sourcePixels(pixels.y(), pixels.height(), exact.y(), exact.height(), source.height());
     QImage stretched(pixels.size(), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < stretched.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(rows[static_cast<size_t>(y)]));
-        auto* out = reinterpret_cast<QRgb*>(stretched.scanLine(y));
-        for (int x = 0; x < stretched.width(); ++x)
-            out[x] = in[columns[static_cast<size_t>(x)]];
+    for (size_t y = 0; y < rows.size(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(rows[y]));
+        auto* out = reinterpret_cast<QRgb*>(stretched.scanLine(static_cast<int>(y)));
+        for (size_t x = 0; x < columns.size(); ++x)
+            out[x] = in[columns[x]];
     }
     return stretched;
 }
@@ -135,9 +135,15 @@ void Form::PaintPicture(const QPixmap& picture, int x, int y, int width, int hei
                        QPoint(qRound(device(qint64(x) + width)) - 1, qRound(device(qint64(y) + height)) - 1));
     if (pixels.isEmpty())
         return;
-    const QImage stretched = stretchToPixels(picture.toImage(), exact, pixels);
+    // A tiling paints one picture many times. On whole pixels, as at scales
+    // 1 and 2, every tile is the same stretch: made once, copied after.
+    const bool whole = exact == QRectF(pixels);
+    if (!whole || picture.cacheKey() != stretchedKey_ || stretched_.size() != pixels.size()) {
+        stretched_ = stretchToPixels(picture.toImage(), exact, pixels);
+        stretchedKey_ = whole ? picture.cacheKey() : 0;
+    }
     background_.setDevicePixelRatio(1.0);  // paint in device pixels
-    QPainter(&background_).drawImage(pixels.topLeft(), stretched);
+    QPainter(&background_).drawImage(pixels.topLeft(), stretched_);
     background_.setDevicePixelRatio(dpr);
 }
 

@@ -3,6 +3,7 @@
 #include "ui/PictureBox.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -72,6 +73,8 @@ private:
     QMenuBar* menuBar_ = nullptr;
     PictureBox Picture1;
     QPixmap background_;
+    QImage stretched_;  // the last picture PaintPicture drew, as it drew it
+    qint64 stretchedKey_ = 0;
     std::vector<QWidget*> tabOrder_;
     int scaleWidth_;
     int scaleHeight_;
