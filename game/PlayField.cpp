@@ -219,16 +219,13 @@ void PlayField::invalidate(const QRect& area)
     const QRect r = area & rect();
     if (r.isEmpty())
         return;
-    const bool merged = std::any_of(dirty_.begin(), dirty_.end(), [&](QRect& d) {
-        if (within(r, d))
-            return true;
-        if (!uniteExactly(d, r))
-            return false;
-        d |= r;
-        return true;
-    });
-    if (!merged)
+    // Into a changed area that holds it or makes one rectangle with it.
+    const auto into = std::find_if(dirty_.begin(), dirty_.end(),
+                                   [&](const QRect& d) { return within(r, d) || uniteExactly(d, r); });
+    if (into == dirty_.end())
         dirty_.push_back(r);
+    else
+        *into |= r;
     if (!std::exchange(submitting_, true))
         QMetaObject::invokeMethod(this, &PlayField::submitChanges, Qt::QueuedConnection);
 }
