@@ -17,7 +17,7 @@ out=$build/bench-results.txt
 
 # A private X server on a free display.
 xvfb_fd=$(mktemp)
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$xvfb_fd" >/dev/null 2>&1 &
+Xvfb -displayfd 9 -noreset -screen 0 1024x768x24 -nolisten tcp 9>"$xvfb_fd" >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null; rm -f "$xvfb_fd"' EXIT
 for _ in $(seq 50); do [ -s "$xvfb_fd" ] && break; sleep 0.1; done

@@ -20,7 +20,7 @@ rm -f /usr/games/BIMZO.DAT
 home=$(mktemp -d)
 # Root could write /usr/games: the strictest case for where the table goes.
 lib=$(cd "$(dirname "$0")/.." && pwd)/tests/e2e/lib.sh
-HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash -c '
     set -euo pipefail
     shot=$1
     . "$2"  # fail, wait_window

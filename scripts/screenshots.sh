@@ -21,7 +21,7 @@ run() {
         printf '\x88\x13\x00\x00\x04\x00\x8e\x9f\x98\x59\x10\x00\x00\x00' >>"$work/BIMZO.DAT"
         printf '\xe8\x03\x00\x00\x00\x00\x05\x00\x00\x00\x79\x00\x00\x00\x50\xc3\x00\x00' >>"$work/BIMZO.DAT"
     fi
-    xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
+    xvfb-run -a -s "-noreset -screen 0 ${screen}x24" bash -c '
         set -e
         "$0/bimzo" & pid=$!
         . "$4"  # wait_window
