@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace {
 constexpr int kClientHeight = 6330;
@@ -53,6 +54,7 @@ void bimzo::buildControls()
     Label2->setCursor(pictures::personCursor());
     Label2->setToolTip(QStringLiteral("クリックでゲームスタート"));
     connect(Label2, &Caption::Click, this, &bimzo::Label2_Click);
+    Label2->installEventFilter(this);
 
     lv = new Caption(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
     lv->font(panelFont).foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignRight).announces({});
@@ -103,6 +105,18 @@ void bimzo::stm_Click()
 void bimzo::Label2_Click()
 {
     stm_Click();
+}
+
+// 「得点」 lies behind the targets. Where the first target's top row overlaps
+// its lower border, a press belongs to the target, which does nothing with it.
+bool bimzo::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == Label2 && press) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        return field_->itemAt(Label2->mapToParent(at)) != nullptr;
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void bimzo::Timer1_Timer()

@@ -47,6 +47,9 @@ signals:
     void highScoresRequested();
     void endRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void buildMenus();

@@ -29,6 +29,7 @@ private slots:
 
     // Input
     void f5StartsAGame();
+    void clickOnScoreCaptionStartsAGame_data();
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
     void shotRepaintsOnlyWhatChanged();
@@ -139,10 +140,27 @@ void BimzoWindowTest::f5StartsAGame()
     QCOMPARE(game_.board().interval, 500);
 }
 
+void BimzoWindowTest::clickOnScoreCaptionStartsAGame_data()
+{
+    // Points of the play field. The first target, in front of 「得点」, covers
+    // the caption's bottom row from x 16 to 47 and takes the clicks there.
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("middle") << QPoint(36, 20) << true;
+    QTest::newRow("bottom row, left of the target") << QPoint(15, 32) << true;
+    QTest::newRow("bottom row, on the target") << QPoint(16, 32) << false;
+    QTest::newRow("bottom row, target's right edge") << QPoint(47, 32) << false;
+    QTest::newRow("bottom row, right of the target") << QPoint(48, 32) << true;
+    QTest::newRow("above the target") << QPoint(30, 31) << true;
+}
+
 void BimzoWindowTest::clickOnScoreCaptionStartsAGame()
 {
-    click(child<Caption>("Label2"));
-    QCOMPARE(game_.board().interval, 500);
+    QFETCH(QPoint, at);
+    QFETCH(bool, starts);
+    Caption* caption = child<Caption>("Label2");
+    QTest::mouseClick(caption, Qt::LeftButton, {}, caption->mapFromParent(at));
+    QCOMPARE(game_.board().interval, starts ? 500 : 0);
 }
 
 void BimzoWindowTest::shotHidesShooterAndReddensLineUntilTheNextTick()
