@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -156,7 +157,10 @@ void Form::tileBackground()
 
 void Form::centreOnScreen()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
+    winId();  // the native window holds the owner and the screen
+    const QWindow* handle = windowHandle();
+    const QWindow* owner = handle->transientParent();
+    const QScreen* screen = owner ? owner->screen() : handle->screen();
     if (!screen)
         return;
     adjustSize();
@@ -196,6 +200,10 @@ void Form::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange)
         refuseFocusWhileDisabled();
+    // Qt's own title bars on Wayland offer maximise whatever the flags say;
+    // a window of fixed size stays as it is.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
     QWidget::changeEvent(event);
 }
 
