@@ -105,11 +105,11 @@ sleep 0.5
 moved=$(sway_windows | grep '^ＧＡＭＥ' | cut -d'|' -f2,3,8)
 [ "${moved##*|}" = HEADLESS-2 ] || fail "the game-over dialog did not go to HEADLESS-2: $moved"
 main_click 30 380
-[ "$(sway_field 'Bimzo！' 6)" = 1 ] || fail "the click did not activate the main window"
 sleep 1
 shot moved
 [ "$(sway_windows | grep '^ＧＡＭＥ' | cut -d'|' -f2,3,8)" = "$moved" ] ||
-    fail "the main window active, the dialog moved from $moved: $(sway_windows | tr '\n' ';')"
+    fail "the main window clicked, the dialog moved from $moved: $(sway_windows | tr '\n' ';')"
+[ "$(sway_field 'Bimzo！' 6)" = 1 ] || fail "the click did not activate the main window"
 
 window_click 'ＧＡＭＥ　ＯＶＥＲ' 30 76  # まだやる
 sleep 0.5
