@@ -26,6 +26,8 @@ void GameApp::start()
 bimzo* GameApp::makeMainWindow()
 {
     auto* window = new bimzo(game_, random_);
+    if (playedOn_)  // a window's screen follows its place; centring starts from there
+        window->move(playedOn_->availableGeometry().topLeft());
     // A tick that slips in between a close and the deletion opens nothing.
     connect(window, &bimzo::gameOver, this, [this, window] {
         if (main_.get() == window)
@@ -61,6 +63,8 @@ HI_S* GameApp::makeHighScoreDialog()
 
 void GameApp::playAgain()
 {
+    if (bimzo* old = main_.get())
+        playedOn_ = old->screen();
     main_.unload();
     game_.resetHitCount();
     bimzo& window = main_.show();
@@ -101,7 +105,7 @@ void GameApp::reportLater(const QString& message)
         reportError_(main_.get(), message);
         // A failed save leaves the name box open for another Enter: the keyboard goes back there.
         if (GMEND* dialog = gameOver_.get(); dialog && dialog->inNameEntry())
-            bringToFront(dialog);
+            raiseInPlace(dialog);
     });
 }
 
@@ -109,7 +113,7 @@ void GameApp::reportLater(const QString& message)
 // keyboard belongs to the game-over dialog. A compositor may still give the
 // main window the keyboard and raise it on a click (sway does, and refuses
 // to activate the dialog again): what is typed there goes on to the dialog,
-// and the dialogs are brought back in front.
+// and the dialogs are asked back in front.
 bool GameApp::eventFilter(QObject* watched, QEvent* event)
 {
     // The type first: a main window in its destructor is no bimzo any more.
@@ -135,17 +139,18 @@ QWidget* GameApp::keyboardOwner() const
 }
 
 // Once the main window is active though it takes no input: a modal box (About,
-// an error) or the game-over dialog, the high-score table under it, come back.
+// an error) or the game-over dialog, the high-score table under it, come back
+// where they are; a dialog moved to another output stays there.
 void GameApp::bringDialogsBack()
 {
     bimzo* window = main_.get();
     if (!window || !window->isActiveWindow())
         return;
     if (QWidget* modal = QApplication::activeModalWidget()) {
-        bringToFront(modal);
+        raiseInPlace(modal);
     } else if (QWidget* owner = keyboardOwner()) {
         if (HI_S* scores = highScores_.get())
-            bringToFront(scores);
-        bringToFront(owner);
+            raiseInPlace(scores);
+        raiseInPlace(owner);
     }
 }

@@ -10,6 +10,8 @@
 #include "scores/ScoreTable.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QScreen>
 
 #include <functional>
 
@@ -58,4 +60,5 @@ private:
     FormSlot<bimzo> main_;
     FormSlot<GMEND> gameOver_;
     FormSlot<HI_S> highScores_;
+    QPointer<QScreen> playedOn_;  // where a fresh main window opens after play again
 };

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libgl-dev libxkbcommon-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxtst-dev
   clang libclang-rt-14-dev libbenchmark-dev valgrind
   desktop-file-utils appstream appstream-compose dpkg-dev file
   lintian mandoc groff-base devscripts ccache

@@ -5,10 +5,13 @@
 
 #include <QGuiApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QIcon>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -83,6 +86,43 @@ private:
     const QPixmap& background_;
 };
 
+// Qt 6.4's own Wayland title bar, drawn where the compositor draws none
+// (weston, mutter): margins 3, 30, 3, 3; a 22-pixel icon after 8 pixels;
+// minimise, maximise and close, whatever the window's flags, in the last 77
+// pixels; the title in 14-pixel type, centred on the whole bar as laid out
+// in the application font, and cut where the icon and buttons begin.
+constexpr QMargins kQtTitleBarMargins(3, 30, 3, 3);
+constexpr int kQtTitleBarLeft = 8;
+constexpr int kQtTitleBarIcon = 27;
+constexpr int kQtTitleBarButtons = 77;
+constexpr int kQtTitleBarTypePixels = 14;
+
+// On a narrow window that bar cut "HI-SCORE" to "HI-SC". Without the icon,
+// and with blank cells after it that move the centred title left, the whole
+// title fits in the room the buttons leave. Only the native window's title
+// changes: the window keeps its own, which screen readers read.
+void fitTitleToQtTitleBar(QWidget& window)
+{
+    QWindow* handle = window.windowHandle();
+    if (!handle || handle->frameMargins() != kQtTitleBarMargins)
+        return;
+    const QString title = window.windowTitle();
+    const qreal bar = window.width() + kQtTitleBarMargins.left() + kQtTitleBarMargins.right();
+    const qreal room = bar - kQtTitleBarButtons;  // where the title must end
+    QFont type = QGuiApplication::font();
+    type.setPixelSize(kQtTitleBarTypePixels);
+    const qreal drawn = QFontMetricsF(type).horizontalAdvance(title);
+    const QFontMetricsF layout(QGuiApplication::font());
+    const auto start = [&](const QString& text) { return (bar - layout.horizontalAdvance(text)) / 2; };
+    if (start(title) >= kQtTitleBarLeft + kQtTitleBarIcon && start(title) + drawn <= room)
+        return;
+    handle->setIcon(QIcon());
+    QString padded = title;
+    while (start(padded) + drawn > room && start(padded + QChar(0x2800)) >= kQtTitleBarLeft)
+        padded += QChar(0x2800);  // a blank that, unlike a space, counts in the width
+    handle->setTitle(padded);
+}
+
 } // namespace
 
 void drawBackground(QPainter& painter, const QPixmap& background, const QRect& area)
@@ -156,7 +196,10 @@ void Form::tileBackground()
 
 void Form::centreOnScreen()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
+    winId();  // the native window holds the owner and the screen
+    const QWindow* handle = windowHandle();
+    const QWindow* owner = handle->transientParent();
+    const QScreen* screen = owner ? owner->screen() : handle->screen();
     if (!screen)
         return;
     adjustSize();
@@ -196,6 +239,10 @@ void Form::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange)
         refuseFocusWhileDisabled();
+    // Qt's own title bars on Wayland offer maximise whatever the flags say;
+    // a window of fixed size stays as it is.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
     QWidget::changeEvent(event);
 }
 
@@ -207,6 +254,8 @@ void Form::showEvent(QShowEvent* event)
     setBaseSize(size());
     refuseFocusWhileDisabled();
     QWidget::showEvent(event);
+    // The native window and its title bar come with the show that follows.
+    QTimer::singleShot(0, this, [this] { fitTitleToQtTitleBar(*this); });
 }
 
 // A disabled window takes no keys, so it must not take the keyboard from the

@@ -44,6 +44,8 @@ public:
     // Tiles the background with the picture that Picture1 holds.
     void tileBackground();
 
+    // Centres the window on the screen the game is on: its owner's (the
+    // main window's, see setOwnerWindow), or its own when it has none.
     void centreOnScreen();
 
     // The controls that take the focus, in tab-index order; Tab follows it

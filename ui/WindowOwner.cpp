@@ -38,6 +38,12 @@ void bringToFront(QWidget* window)
         handle->show();
         return;
     }
+    raiseInPlace(window);
+}
+
+void raiseInPlace(QWidget* window)
+{
+    window = window->window();
     window->show();
     window->raise();
     window->activateWindow();

@@ -17,5 +17,10 @@ void setOwnerWindow(QWidget* window, QWidget* owner);
 // mutter ignores a request without a fresh token), so there a window that
 // is not active is mapped afresh, which puts it on top with the keyboard.
 // The remapping goes by the native window and keeps the widget's state, so
-// a modal box stays in its own event loop.
+// a modal box stays in its own event loop. For a player's own request.
 void bringToFront(QWidget* window);
+
+// The same raise and activation request, but a shown window is never mapped
+// afresh: it stays where the player put it, on whichever output. Where the
+// compositor refuses the activation it stays behind, marked urgent.
+void raiseInPlace(QWidget* window);

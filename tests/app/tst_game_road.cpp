@@ -61,6 +61,10 @@ private slots:
     void highScoresOpenOnceAndShowTheFile();
     void highScoresLeftOpenKeepTheOldTable();
 
+    // Title bars
+    void fixedSizeWindowsAreNeverMaximised_data();
+    void fixedSizeWindowsAreNeverMaximised();
+
     // Faults
     void unwritableFileShowsAnErrorAndTheGameGoesOn();
     void failedSaveKeepsTheNameForAnotherEnter();
@@ -95,6 +99,34 @@ void GameRoadTest::init()
 void GameRoadTest::cleanup()
 {
     driver_.reset();
+}
+
+void GameRoadTest::fixedSizeWindowsAreNeverMaximised_data()
+{
+    QTest::addColumn<int>("window");  // 0 main, 1 game over, 2 high scores
+    QTest::addColumn<bool>("minimise");
+    QTest::newRow("main window") << 0 << true;
+    QTest::newRow("game over") << 1 << false;
+    QTest::newRow("high scores") << 2 << false;
+}
+
+// No maximise button for a window manager to draw; and a maximise asked for
+// anyway, as Qt's own Wayland title bars offer it, leaves the window as it was.
+void GameRoadTest::fixedSizeWindowsAreNeverMaximised()
+{
+    QFETCH(int, window);
+    QFETCH(bool, minimise);
+    playAndEnd();
+    driver_->app().highScoreDialog().show();
+    QWidget* const windows[] = {mainWindow(), gameOver(), highScores()};
+    QWidget* form = windows[window];
+    QVERIFY(form && QTest::qWaitForWindowExposed(form));
+    QVERIFY(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint), minimise);
+    const QSize size = form->size();
+    form->setWindowState(Qt::WindowMaximized);
+    QTRY_VERIFY(!form->isMaximized());
+    QCOMPARE(form->size(), size);
 }
 
 void GameRoadTest::writeTable(const ScoreTable& table)

@@ -6,11 +6,12 @@
 # wtype. The session is sway's own with no QT_QPA_PLATFORM, so the game
 # must stay on Wayland by itself.
 # - Game over: "q", a click on the disabled main window beside the dialog,
-#   "r", Enter: "qr" reaches BIMZO.DAT. Another click on the main window
-#   brings the game-over dialog back in front.
+#   "r", Enter: "qr" reaches BIMZO.DAT. The game-over dialog, moved to the
+#   second output, stays there, unmoved, when the main window is clicked:
+#   it is asked back in front, never unmapped and mapped again.
 # - Play again; HI-SCORE, left open, goes behind the main window on a click
 #   (sway stacks so) and comes to the front with File > HI-SCORE.
-# - About, then a click on the main window: the box comes back in front.
+# - About, then a click on the main window: the box stays open where it is.
 # - The main window's close box with HI-SCORE open: the program runs on
 #   until HI-SCORE's OK.
 # sway refuses to run as root; as root the script runs itself as nobody.
@@ -51,6 +52,8 @@ printf 'output HEADLESS-1 resolution 800x600 position 0 0\nfocus_on_window_activ
 sway_pid= pointer_pid= pid=
 trap 'kill $pid $pointer_pid $sway_pid 2>/dev/null' EXIT
 start_sway "$work/config" "$work/sway.log"
+swaymsg -q create_output && swaymsg -q output HEADLESS-2 resolution 800x600 position 800 0 ||
+    fail "sway made no second output"
 python3 "$here/wayland_pointer.py" >/dev/null & pointer_pid=$!
 sleep 0.5
 kill -0 "$pointer_pid" 2>/dev/null || fail "no virtual pointer"
@@ -97,8 +100,16 @@ for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
 sleep 0.5
 expect_top 'HI-SCORE' "after Enter the high-score table is not in front"
 shot name-saved
+swaymsg -q '[title="ＧＡＭＥ"] focus' && swaymsg -q 'move to output HEADLESS-2' || fail "cannot move the game-over dialog"
+sleep 0.5
+moved=$(sway_windows | grep '^ＧＡＭＥ' | cut -d'|' -f2,3,8)
+[ "${moved##*|}" = HEADLESS-2 ] || fail "the game-over dialog did not go to HEADLESS-2: $moved"
 main_click 30 380
-expect_top 'ＧＡＭＥ　ＯＶＥＲ' "after a click on the disabled main window the game-over dialog is behind it"
+sleep 1
+shot moved
+[ "$(sway_windows | grep '^ＧＡＭＥ' | cut -d'|' -f2,3,8)" = "$moved" ] ||
+    fail "the main window clicked, the dialog moved from $moved: $(sway_windows | tr '\n' ';')"
+[ "$(sway_field 'Bimzo！' 6)" = 1 ] || fail "the click did not activate the main window"
 
 window_click 'ＧＡＭＥ　ＯＶＥＲ' 30 76  # まだやる
 sleep 0.5
@@ -108,9 +119,12 @@ expect_top 'HI-SCORE' "File > HI-SCORE did not bring the open table to the front
 
 menu 58 1
 for _ in $(seq 30); do [ "$(sway_windows | grep -c '^Bimzo！|')" -eq 2 ] && break; sleep 0.1; done
+about=$(sway_windows | awk -F'|' '$1 == "Bimzo！" && $4 != 256 { print $2 "|" $3 "|" $9 }')
 main_click 30 380
 shot about
-expect_top 'Bimzo！' "after a click on the main window the About box is behind it"
+[ "$(sway_windows | awk -F'|' '$1 == "Bimzo！" && $4 != 256 { print $2 "|" $3 "|" $9 }')" = "$about" ] ||
+    fail "after a click on the main window the About box moved or went: $(sway_windows | tr '\n' ';')"
+swaymsg -q "[con_id=${about##*|}] focus" && sleep 0.5
 sway_type -k Return
 sleep 0.5
 [ "$(sway_windows | grep -c '^Bimzo！|')" -eq 1 ] || fail "Enter did not close the About box"
@@ -128,4 +142,4 @@ for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "the program kept running after its last window closed: $(sway_windows | tr "\n" ";")"
 wait "$pid" || fail "the program ended with status $?: $(tail -40 "$work/game.log")"
 pid=
-echo "sway: 'qr' saved after a click on the disabled main window; dialogs back in front; HI-SCORE outlives the main window"
+echo "sway: 'qr' saved after a click on the disabled main window; a dialog moved to another output stays there; HI-SCORE outlives the main window"

@@ -14,19 +14,20 @@ start_sway() {
     export SWAYSOCK WAYLAND_DISPLAY=wayland-1
 }
 
-# The windows as "title|x|y|width|height|focused|shell" (the inside, without
-# sway's borders), bottom of the stack first.
+# The windows as "title|x|y|width|height|focused|shell|output|id" (the inside,
+# without sway's borders), bottom of the stack first.
 sway_windows() {
     swaymsg -t get_tree | python3 -c '
 import json, sys
-def walk(n):
+def walk(n, output):
     for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        at = c["name"] if c.get("type") == "output" else output
         if c.get("pid"):
             r, w = c["rect"], c["window_rect"]
             print("|".join(str(v) for v in (c["name"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"],
-                                              int(c["focused"]), c.get("shell"))))
-        walk(c)
-walk(json.load(sys.stdin))'
+                                              int(c["focused"]), c.get("shell"), at, c["id"])))
+        walk(c, at)
+walk(json.load(sys.stdin), "")'
 }
 # Field $2 of the first window titled $1.
 sway_field() { sway_windows | awk -F'|' -v t="$1" -v f="$2" '$1 == t { print $f; exit }'; }
