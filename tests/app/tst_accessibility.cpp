@@ -167,8 +167,7 @@ void AccessibilityTest::controlsAreNamedForWhatTheyShow()
     QFETCH(QString, window);
     QFETCH(QString, control);
     endGame();
-    QTest::keyClicks(child<TextBox>(driver_->gameOver(), "PNAME"), QStringLiteral("Taro"));
-    QTest::keyClick(child<TextBox>(driver_->gameOver(), "PNAME"), Qt::Key_Return);
+    driver_->enterName(QStringLiteral("Taro"));
     QVERIFY(driver_->highScores());
     QObject* const windows[] = {mainWindow(), driver_->gameOver(), driver_->highScores()};
     const auto found = std::find_if(std::begin(windows), std::end(windows),

@@ -71,7 +71,7 @@ private:
     void writeScores(qint32 first, qint32 second, qint32 third);
     // A file whose only entry is a first place of 1000 points under `name`.
     void storeFirstPlace(const QString& name);
-    ScoreTable readTable();
+    ScoreTable readTable() const { return driver_->storedTable(); }
     void playAndEnd(bool hitAtTheFloor = false) { driver_->playAndEnd(hitAtTheFloor); }
     void typeName(const QString& text);
     // What an input method sends: the reading under conversion, then the
@@ -115,23 +115,16 @@ void GameRoadTest::storeFirstPlace(const QString& name)
     writeTable(table);
 }
 
-ScoreTable GameRoadTest::readTable()
-{
-    ScoreTable table;
-    [&] { QVERIFY(LoadScoreTable(table, path()).ok()); }();
-    return table;
-}
-
 void GameRoadTest::typeName(const QString& text)
 {
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     for (const char32_t c : text.toUcs4())
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
 }
 
 void GameRoadTest::commitName(const QString& reading, const QString& text)
 {
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QInputMethodEvent composing(reading, {});
     QApplication::sendEvent(box, &composing);
     QInputMethodEvent commit;
@@ -141,7 +134,7 @@ void GameRoadTest::commitName(const QString& reading, const QString& text)
 
 void GameRoadTest::pressEnter()
 {
-    QTest::keyClick(child<TextBox>(gameOver(), QStringLiteral("PNAME")), Qt::Key_Return);
+    QTest::keyClick(driver_->nameBox(), Qt::Key_Return);
 }
 
 void GameRoadTest::firstGameWithoutAFileAsksForAName()
@@ -151,7 +144,7 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
     QVERIFY(gameOver()->isVisible());
     QVERIFY(!mainWindow()->isEnabled());
     QVERIFY(gameOver()->inNameEntry());
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QVERIFY(box->text().isEmpty());
     QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("HI-Score"));
     QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("5"));
@@ -202,7 +195,7 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     storeFirstPlace(name);
     playAndEnd(true);
 
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QCOMPARE(box->text(), name);
     QCOMPARE(box->selectedText(), name);
     pressEnter();
@@ -250,7 +243,7 @@ void GameRoadTest::typingOnlyShortensALongerStoredName()
     storeFirstPlace(QStringLiteral("ABCDEFGHIJKLMNO"));
     playAndEnd(true);
 
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Delete);
     typeName(QStringLiteral("xy"));
@@ -294,7 +287,7 @@ void GameRoadTest::nameBoxKeepsWhatTheFileCanStore()
     QFETCH(QString, input);
     QFETCH(QString, kept);
     playAndEnd();
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     typeName(before);
     QSignalSpy bell(box, &TextBox::inputRefused);
     if (how == QLatin1String("typed")) {

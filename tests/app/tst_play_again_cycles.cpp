@@ -2,10 +2,8 @@
 // reloads the main window, the game-over dialog and the high-score dialog.
 // Nothing may pile up. In the sanitizer build LeakSanitizer also checks the
 // whole run at exit.
-#include "scores/ScoreFile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
-#include "ui/TextBox.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -40,9 +38,7 @@ void PlayAgainCyclesTest::oneCycle(GameDriver& game)
 
     GMEND* over = game.gameOver();
     QVERIFY(over && over->inNameEntry());
-    auto* name = child<TextBox>(over, QStringLiteral("PNAME"));
-    QTest::keyClicks(name, QStringLiteral("Cycle"));
-    QTest::keyClick(name, Qt::Key_Return);
+    game.enterName(QStringLiteral("Cycle"));
     HI_S* scores = game.highScores();
     QVERIFY(scores && scores->isVisible());
     scores->Command1_Click();
@@ -72,9 +68,7 @@ void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
     QCOMPARE(QApplication::allWidgets().size(), widgets);
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.join('\n')));
-    ScoreTable table;
-    QVERIFY(LoadScoreTable(table, game.scoreFilePath()).ok());
-    QCOMPARE(table.entries[0].name.text(), QStringLiteral("Cycle"));
+    QCOMPARE(game.storedTable().entries[0].name.text(), QStringLiteral("Cycle"));
 }
 
 QTEST_MAIN(PlayAgainCyclesTest)
