@@ -33,7 +33,6 @@ private slots:
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
     void shotRepaintsOnlyWhatChanged();
-    void timerTicksWhileAGameRuns();
     void gameGoesOnWhileTheAboutBoxIsOpen();
     void startInMidGameWaitsAWholeIntervalAgain();
     void gameOverSignalsOnceAndTakesNoClickOrKey_data();
@@ -216,13 +215,6 @@ void BimzoWindowTest::shotRepaintsOnlyWhatChanged()
                              + item("tg_2")->drawnRect() + child<Caption>("Label1")->geometry();
     QCOMPARE(painted.region, expected);
     QVERIFY(fallen.height() < item("tg_2")->geometry().height());  // see-through margins are not repainted
-}
-
-void BimzoWindowTest::timerTicksWhileAGameRuns()
-{
-    window_->stm_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
-    QCOMPARE(item("tg_0")->y(), 36);  // the scripted fall of one unit
 }
 
 void BimzoWindowTest::gameGoesOnWhileTheAboutBoxIsOpen()
