@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
 #include <memory>
 
 class GameRoadTest : public QObject {
@@ -30,7 +29,6 @@ private slots:
     void onlyAScoreAboveTheStoredThirdPlaceAsksForAName();
     void enterAtOnceRecordsUnderTheOldFirstName_data();
     void enterAtOnceRecordsUnderTheOldFirstName();
-    void twoTargetsPastTheFloorOpenOneDialog();
     void hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays();
 
     // The name box
@@ -211,17 +209,6 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("465"));
     QVERIFY(highScores() && highScores()->isVisible());
     QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label4"))->text(), QStringLiteral("465"));
-}
-
-void GameRoadTest::twoTargetsPastTheFloorOpenOneDialog()
-{
-    mainWindow()->stm_Click();
-    driver_->game().boardForTesting().targetTop[0] = 5520;
-    driver_->game().boardForTesting().targetTop[3] = 5520;
-    mainWindow()->Timer1_Timer();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->objectName() == "GMEND"; }),
-             1);
 }
 
 void GameRoadTest::hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays()
