@@ -40,12 +40,6 @@ QAccessibleInterface* accessibleOf(QObject* object)
     return QAccessible::queryAccessibleInterface(object);
 }
 
-QString nameOf(QObject* object)
-{
-    QAccessibleInterface* iface = accessibleOf(object);
-    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
-}
-
 // Walks the accessible tree and lists every shown control without a name.
 void collectUnnamed(QAccessibleInterface* iface, QStringList& unnamed)
 {
@@ -75,10 +69,8 @@ private slots:
     void controlsAreNamedForWhatTheyShow();
 
     // Announcements
-    void scoreIsAnnouncedWhenATickChangesIt();
-    void remainingHitsAreAnnouncedAtEachHit();
-    void levelIsAnnouncedWhenItChanges();
-    void unchangedDisplaysStaySilent();
+    void displaysAreAnnouncedOnlyWhenTheyChange_data();
+    void displaysAreAnnouncedOnlyWhenTheyChange();
 
     // Acting through the screen reader
     void pressActionOnAShooterScoresAHit();
@@ -150,6 +142,7 @@ void AccessibilityTest::controlsAreNamedForWhatTheyShow_data()
     QTest::addColumn<QAccessible::Role>("role");
     QTest::addColumn<bool>("pressable");
     auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    row("score") << "bimzo" << "ten_1" << "得点 5" << QAccessible::StaticText << false;
     row("first shooter") << "bimzo" << "sb_0" << "発射台 1" << QAccessible::Button << true;
     row("last shooter") << "bimzo" << "sb_4" << "発射台 5" << QAccessible::Button << true;
     row("target") << "bimzo" << "tg_3" << "的 4" << QAccessible::Graphic << false;
@@ -181,43 +174,42 @@ void AccessibilityTest::controlsAreNamedForWhatTheyShow()
     QTEST(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()), "pressable");
 }
 
-void AccessibilityTest::scoreIsAnnouncedWhenATickChangesIt()
+void AccessibilityTest::displaysAreAnnouncedOnlyWhenTheyChange_data()
 {
-    Caption* score = child<Caption>(mainWindow(), "ten_1");
-    QCOMPARE(nameOf(score), QStringLiteral("得点 0"));
-    mainWindow()->stm_Click();
-    mainWindow()->Timer1_Timer();
-    QCOMPARE(announcedBy(score), QStringList{QStringLiteral("得点 5")});
-    QCOMPARE(nameOf(score), QStringLiteral("得点 5"));
+    // After Start and `ticks` ticks, at `hits` hits: the shots at `lanes`,
+    // then `after` more ticks, and what `caption` announced meanwhile.
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QList<int>>("lanes");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("announced");
+    auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    row("score at a tick") << 0 << 0 << QList<int>{} << 1 << "ten_1" << QStringList{"得点 5"};
+    row("remaining hits at each hit") << 0 << 0 << QList<int>{0, 4} << 0 << "Label1"
+                                      << QStringList{"残枚数 499", "残枚数 498"};
+    row("level when it changes") << 30 << 0 << QList<int>{} << 1 << "lv" << QStringList{"LEVEL　２"};
+    // The score shows a hit only at the next tick.
+    row("score silent at a hit") << 0 << 1 << QList<int>{1} << 0 << "ten_1" << QStringList{};
 }
 
-void AccessibilityTest::remainingHitsAreAnnouncedAtEachHit()
+void AccessibilityTest::displaysAreAnnouncedOnlyWhenTheyChange()
 {
-    Caption* remaining = child<Caption>(mainWindow(), "Label1");
+    QFETCH(int, hits);
+    QFETCH(int, ticks);
+    QFETCH(QList<int>, lanes);
+    QFETCH(int, after);
+    QFETCH(QString, caption);
     mainWindow()->stm_Click();
-    mainWindow()->sb_Click(0);
-    mainWindow()->sb_Click(4);
-    QCOMPARE(announcedBy(remaining), (QStringList{QStringLiteral("残枚数 499"), QStringLiteral("残枚数 498")}));
-}
-
-void AccessibilityTest::levelIsAnnouncedWhenItChanges()
-{
-    Caption* level = child<Caption>(mainWindow(), "lv");
-    mainWindow()->stm_Click();
-    driver_->game().setHitCountForTesting(30);
-    mainWindow()->Timer1_Timer();
-    QCOMPARE(announcedBy(level), QStringList{QStringLiteral("LEVEL　２")});
-}
-
-void AccessibilityTest::unchangedDisplaysStaySilent()
-{
-    mainWindow()->stm_Click();
-    mainWindow()->Timer1_Timer();
+    driver_->game().setHitCountForTesting(hits);
+    for (int i = 0; i < ticks; ++i)
+        mainWindow()->Timer1_Timer();
     announcements.clear();
-    mainWindow()->sb_Click(1);  // the score shows the hit only at the next tick
-    QVERIFY(announcedBy(child<Caption>(mainWindow(), "ten_1")).isEmpty());
-    QVERIFY(announcedBy(child<Caption>(mainWindow(), "lv")).isEmpty());
-    QCOMPARE(announcedBy(child<Caption>(mainWindow(), "Label1")).size(), 1);
+    for (int lane : lanes)
+        mainWindow()->sb_Click(lane);
+    for (int i = 0; i < after; ++i)
+        mainWindow()->Timer1_Timer();
+    QTEST(announcedBy(child<Caption>(mainWindow(), caption)), "announced");
 }
 
 void AccessibilityTest::pressActionOnAShooterScoresAHit()
