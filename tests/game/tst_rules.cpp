@@ -38,7 +38,6 @@ private slots:
     // Shooting
     void hitPointsGrowWithTheFall_data();
     void hitPointsGrowWithTheFall();
-    void hitsShowInTheScoreOnlyAtTheNextTick();
     void remainingHitsCountDownPastZero();
     void clickWhileIdleOnlySpendsTheShooter();
 
@@ -168,19 +167,6 @@ void RulesTest::hitPointsGrowWithTheFall()
     QCOMPARE(game.board().lineColour[2], LineColour::Red);
     QVERIFY(!game.board().shooterArmed[2]);
     QCOMPARE(game.hitCount(), 1);
-}
-
-void RulesTest::hitsShowInTheScoreOnlyAtTheNextTick()
-{
-    Game game = runningGame(0);
-    ScriptedRandom random;
-    game.tick(random);  // score 5, every target at 540
-    game.shoot(0);      // 45 points
-    game.shoot(1);
-    QCOMPARE(qs(game.board().scoreText), QStringLiteral("5"));
-    QCOMPARE(qs(game.score().text()), QStringLiteral("95"));
-    game.tick(random);
-    QCOMPARE(qs(game.board().scoreText), QStringLiteral("100"));
 }
 
 void RulesTest::remainingHitsCountDownPastZero()
