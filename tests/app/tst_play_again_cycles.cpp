@@ -18,16 +18,6 @@ private:
     void oneCycle(GameDriver& game);
 };
 
-namespace {
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
-
 // Start, a hit, the floor, a name, the high scores, OK, play again.
 void PlayAgainCyclesTest::oneCycle(GameDriver& game)
 {
@@ -43,7 +33,7 @@ void PlayAgainCyclesTest::oneCycle(GameDriver& game)
     QVERIFY(scores && scores->isVisible());
     scores->Command1_Click();
     QTest::mouseClick(child<QPushButton>(over, QStringLiteral("Command2")), Qt::LeftButton);
-    flushDeletes();
+    GameDriver::flushDeletes();
     QVERIFY(game.mainWindow() && game.mainWindow() != main);
     QVERIFY(!game.gameOver());
     QVERIFY(!game.highScores());

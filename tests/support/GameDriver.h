@@ -26,7 +26,14 @@ public:
     ~GameDriver()
     {
         app_.reset();
+        flushDeletes();
+    }
+
+    // Deletes the windows already closed, as the event loop would.
+    static void flushDeletes()
+    {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
     }
 
     // Shows the main window; false if the folder or the window is missing.
