@@ -34,7 +34,6 @@ private slots:
     void noPlaceStillStampsAndSaves();
     void movedNamesKeepTheirBytesOnDisk();
     void confirmingTheProposedNameKeepsItsBytes();
-    void emptyNameTakesTwoBytes();
 
 private:
     QTemporaryDir dir_;
@@ -154,15 +153,6 @@ void RankingTest::confirmingTheProposedNameKeepsItsBytes()
     // The same character typed afresh is stored as Windows would store it.
     r = rankScore(ScoreTable{}, 5, 1, QString::fromUtf16(u"\u7E8A"));
     QCOMPARE(r.table.entries[0].name.bytes(), hex("FA5C"));
-}
-
-void RankingTest::emptyNameTakesTwoBytes()
-{
-    const QString path = dir_.filePath("empty.dat");
-    ScoreTable t;
-    QVERIFY(RecordScore(35, 2, QString(), t, path).ok());
-    QCOMPARE(readBytes(path), hex("23000000 0000 02000000 00000000 0000 00000000 "
-                                  "00000000 0000 00000000 79000000 AF000000"));
 }
 
 QTEST_GUILESS_MAIN(RankingTest)
