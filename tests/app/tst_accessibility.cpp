@@ -12,6 +12,8 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -38,12 +40,6 @@ QAccessibleInterface* accessibleOf(QObject* object)
     return QAccessible::queryAccessibleInterface(object);
 }
 
-QString nameOf(QObject* object)
-{
-    QAccessibleInterface* iface = accessibleOf(object);
-    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
-}
-
 // Walks the accessible tree and lists every shown control without a name.
 void collectUnnamed(QAccessibleInterface* iface, QStringList& unnamed)
 {
@@ -68,17 +64,13 @@ private slots:
     void cleanup();
 
     // Names
-    void everyShownControlOfTheMainWindowHasAName();
-    void shootersAreButtonsNamedByLane();
-    void targetsAndSpentShootersAreNamedGraphics();
-    void gameOverDialogNamesTheScoreAndTheNameBox();
-    void highScoreCellsAreNamedByPlace();
+    void everyShownControlHasAName();
+    void controlsAreNamedForWhatTheyShow_data();
+    void controlsAreNamedForWhatTheyShow();
 
     // Announcements
-    void scoreIsAnnouncedWhenATickChangesIt();
-    void remainingHitsAreAnnouncedAtEachHit();
-    void levelIsAnnouncedWhenItChanges();
-    void unchangedDisplaysStaySilent();
+    void displaysAreAnnouncedOnlyWhenTheyChange_data();
+    void displaysAreAnnouncedOnlyWhenTheyChange();
 
     // Acting through the screen reader
     void pressActionOnAShooterScoresAHit();
@@ -130,100 +122,94 @@ void AccessibilityTest::endGame()
     QVERIFY(driver_->gameOver());
 }
 
-void AccessibilityTest::everyShownControlOfTheMainWindowHasAName()
+void AccessibilityTest::everyShownControlHasAName()
 {
     mainWindow()->stm_Click();
     mainWindow()->sb_Click(2);  // one red shooter uncovered
     QStringList unnamed;
     collectUnnamed(accessibleOf(mainWindow()), unnamed);
+    endGame();
+    collectUnnamed(accessibleOf(driver_->gameOver()), unnamed);
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
 }
 
-void AccessibilityTest::shootersAreButtonsNamedByLane()
+void AccessibilityTest::controlsAreNamedForWhatTheyShow_data()
 {
-    for (int i = 0; i < 5; ++i) {
-        QAccessibleInterface* sb = accessibleOf(child<FieldItem>(mainWindow(), qPrintable(QStringLiteral("sb_%1").arg(i))));
-        QCOMPARE(sb->text(QAccessible::Name), QStringLiteral("発射台 %1").arg(i + 1));
-        QCOMPARE(sb->role(), QAccessible::Button);
-        QVERIFY(sb->actionInterface());
-        QVERIFY(sb->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    }
+    // After a game of 5 points recorded as Taro, with the high scores open.
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<bool>("pressable");
+    auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    row("score") << "bimzo" << "ten_1" << "得点 5" << QAccessible::StaticText << false;
+    row("first shooter") << "bimzo" << "sb_0" << "発射台 1" << QAccessible::Button << true;
+    row("last shooter") << "bimzo" << "sb_4" << "発射台 5" << QAccessible::Button << true;
+    row("target") << "bimzo" << "tg_3" << "的 4" << QAccessible::Graphic << false;
+    row("spent shooter") << "bimzo" << "sbr_0" << "発射台 1（使用済み）" << QAccessible::Graphic << false;
+    row("game-over score") << "GMEND" << "Label2" << "得点 5" << QAccessible::StaticText << false;
+    row("name box") << "GMEND" << "PNAME" << "名前" << QAccessible::EditableText << false;
+    row("first name") << "HI_S" << "Label2" << "1位 名前 Taro" << QAccessible::StaticText << false;
+    row("first score") << "HI_S" << "Label1" << "1位 得点 5" << QAccessible::StaticText << false;
+    row("empty place") << "HI_S" << "Label5" << "2位 名前" << QAccessible::StaticText << false;
+    row("third score") << "HI_S" << "Label7" << "3位 得点 0" << QAccessible::StaticText << false;
 }
 
-void AccessibilityTest::targetsAndSpentShootersAreNamedGraphics()
+void AccessibilityTest::controlsAreNamedForWhatTheyShow()
 {
-    QAccessibleInterface* tg = accessibleOf(child<FieldItem>(mainWindow(), "tg_3"));
-    QCOMPARE(tg->text(QAccessible::Name), QStringLiteral("的 4"));
-    QCOMPARE(tg->role(), QAccessible::Graphic);
-    QVERIFY(!tg->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    QAccessibleInterface* sbr = accessibleOf(child<FieldItem>(mainWindow(), "sbr_0"));
-    QCOMPARE(sbr->text(QAccessible::Name), QStringLiteral("発射台 1（使用済み）"));
-    QCOMPARE(sbr->role(), QAccessible::Graphic);
-}
-
-void AccessibilityTest::gameOverDialogNamesTheScoreAndTheNameBox()
-{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
     endGame();
-    GMEND* dialog = driver_->gameOver();
-    QCOMPARE(nameOf(child<Caption>(dialog, "Label2")), QStringLiteral("得点 5"));
-    QAccessibleInterface* box = accessibleOf(child<TextBox>(dialog, "PNAME"));
-    QCOMPARE(box->text(QAccessible::Name), QStringLiteral("名前"));
-    QCOMPARE(box->role(), QAccessible::EditableText);
-    QStringList unnamed;
-    collectUnnamed(accessibleOf(dialog), unnamed);
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char(' '))));
+    driver_->enterName(QStringLiteral("Taro"));
+    QVERIFY(driver_->highScores());
+    QObject* const windows[] = {mainWindow(), driver_->gameOver(), driver_->highScores()};
+    const auto found = std::find_if(std::begin(windows), std::end(windows),
+                                    [&](QObject* w) { return w->objectName() == window; });
+    QVERIFY(found != std::end(windows));
+    QAccessibleInterface* iface = accessibleOf(child<QObject>(*found, control));
+    QVERIFY(iface);
+    QTEST(iface->text(QAccessible::Name), "name");
+    QTEST(iface->role(), "role");
+    QAccessibleActionInterface* actions = iface->actionInterface();
+    QTEST(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()), "pressable");
 }
 
-void AccessibilityTest::highScoreCellsAreNamedByPlace()
+void AccessibilityTest::displaysAreAnnouncedOnlyWhenTheyChange_data()
 {
-    endGame();
-    QTest::keyClicks(child<TextBox>(driver_->gameOver(), "PNAME"), QStringLiteral("Taro"));
-    QTest::keyClick(child<TextBox>(driver_->gameOver(), "PNAME"), Qt::Key_Return);
-    HI_S* table = driver_->highScores();
-    QVERIFY(table);
-    QCOMPARE(nameOf(child<Caption>(table, "Label2")), QStringLiteral("1位 名前 Taro"));
-    QCOMPARE(nameOf(child<Caption>(table, "Label1")), QStringLiteral("1位 得点 5"));
-    QCOMPARE(nameOf(child<Caption>(table, "Label5")), QStringLiteral("2位 名前"));  // an empty place
-    QCOMPARE(nameOf(child<Caption>(table, "Label7")), QStringLiteral("3位 得点 0"));
+    // After Start and `ticks` ticks, at `hits` hits: the shots at `lanes`,
+    // then `after` more ticks, and what `caption` announced meanwhile.
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QList<int>>("lanes");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("announced");
+    auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    row("score at a tick") << 0 << 0 << QList<int>{} << 1 << "ten_1" << QStringList{"得点 5"};
+    row("remaining hits at each hit") << 0 << 0 << QList<int>{0, 4} << 0 << "Label1"
+                                      << QStringList{"残枚数 499", "残枚数 498"};
+    row("level when it changes") << 30 << 0 << QList<int>{} << 1 << "lv" << QStringList{"LEVEL　２"};
+    // The score shows a hit only at the next tick.
+    row("score silent at a hit") << 0 << 1 << QList<int>{1} << 0 << "ten_1" << QStringList{};
 }
 
-void AccessibilityTest::scoreIsAnnouncedWhenATickChangesIt()
+void AccessibilityTest::displaysAreAnnouncedOnlyWhenTheyChange()
 {
-    Caption* score = child<Caption>(mainWindow(), "ten_1");
-    QCOMPARE(nameOf(score), QStringLiteral("得点 0"));
+    QFETCH(int, hits);
+    QFETCH(int, ticks);
+    QFETCH(QList<int>, lanes);
+    QFETCH(int, after);
+    QFETCH(QString, caption);
     mainWindow()->stm_Click();
-    mainWindow()->Timer1_Timer();
-    QCOMPARE(announcedBy(score), QStringList{QStringLiteral("得点 5")});
-    QCOMPARE(nameOf(score), QStringLiteral("得点 5"));
-}
-
-void AccessibilityTest::remainingHitsAreAnnouncedAtEachHit()
-{
-    Caption* remaining = child<Caption>(mainWindow(), "Label1");
-    mainWindow()->stm_Click();
-    mainWindow()->sb_Click(0);
-    mainWindow()->sb_Click(4);
-    QCOMPARE(announcedBy(remaining), (QStringList{QStringLiteral("残枚数 499"), QStringLiteral("残枚数 498")}));
-}
-
-void AccessibilityTest::levelIsAnnouncedWhenItChanges()
-{
-    Caption* level = child<Caption>(mainWindow(), "lv");
-    mainWindow()->stm_Click();
-    driver_->game().setHitCountForTesting(30);
-    mainWindow()->Timer1_Timer();
-    QCOMPARE(announcedBy(level), QStringList{QStringLiteral("LEVEL　２")});
-}
-
-void AccessibilityTest::unchangedDisplaysStaySilent()
-{
-    mainWindow()->stm_Click();
-    mainWindow()->Timer1_Timer();
+    driver_->game().setHitCountForTesting(hits);
+    for (int i = 0; i < ticks; ++i)
+        mainWindow()->Timer1_Timer();
     announcements.clear();
-    mainWindow()->sb_Click(1);  // the score shows the hit only at the next tick
-    QVERIFY(announcedBy(child<Caption>(mainWindow(), "ten_1")).isEmpty());
-    QVERIFY(announcedBy(child<Caption>(mainWindow(), "lv")).isEmpty());
-    QCOMPARE(announcedBy(child<Caption>(mainWindow(), "Label1")).size(), 1);
+    for (int lane : lanes)
+        mainWindow()->sb_Click(lane);
+    for (int i = 0; i < after; ++i)
+        mainWindow()->Timer1_Timer();
+    QTEST(announcedBy(child<Caption>(mainWindow(), caption)), "announced");
 }
 
 void AccessibilityTest::pressActionOnAShooterScoresAHit()

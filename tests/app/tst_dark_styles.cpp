@@ -108,7 +108,7 @@ void DarkStylesTest::gameOverCaptionsAndTheTypedNameRead()
 {
     driver_->playAndEnd();
     GMEND* dialog = driver_->gameOver();
-    TextBox* box = child<TextBox>(dialog, QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QTest::keyClicks(box, QStringLiteral("Taro"));
     const double typed = contrastOfDrawing(box, box->rect(), [&](bool shown) { box->setText(shown ? "Taro" : ""); });
     QVERIFY2(typed >= kReadable, qPrintable(QStringLiteral("PNAME: %1").arg(typed)));

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
 #include <memory>
 
 class GameRoadTest : public QObject {
@@ -28,19 +27,14 @@ private slots:
     void firstGameWithoutAFileAsksForAName();
     void scoreEqualToThirdPlaceGetsTheButtons();
     void onlyAScoreAboveTheStoredThirdPlaceAsksForAName();
+    void enterAtOnceRecordsUnderTheOldFirstName_data();
     void enterAtOnceRecordsUnderTheOldFirstName();
-    void twoTargetsPastTheFloorOpenOneDialog();
     void hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays();
 
     // The name box
-    void nameBoxTakesAtMostTwelveCharacters();
-    void longerStoredFirstNameIsShownAndKeptWhole();
     void typingOnlyShortensALongerStoredName();
-    void nameBoxDropsOnlyWhatTheFileCannotStore();
-    void inputMethodCommitKeepsWhatTheFileCanStore();
-    void commitPastTwelveCharactersIsCutWithTheBell();
-    void nameBoxStoresLookAlikesInTheFilesForm_data();
-    void nameBoxStoresLookAlikesInTheFilesForm();
+    void nameBoxKeepsWhatTheFileCanStore_data();
+    void nameBoxKeepsWhatTheFileCanStore();
     void japaneseNameIsSavedInTheFile();
 
     // Leaving the dialog
@@ -79,7 +73,7 @@ private:
     void writeScores(qint32 first, qint32 second, qint32 third);
     // A file whose only entry is a first place of 1000 points under `name`.
     void storeFirstPlace(const QString& name);
-    ScoreTable readTable();
+    ScoreTable readTable() const { return driver_->storedTable(); }
     void playAndEnd(bool hitAtTheFloor = false) { driver_->playAndEnd(hitAtTheFloor); }
     void typeName(const QString& text);
     // What an input method sends: the reading under conversion, then the
@@ -151,23 +145,16 @@ void GameRoadTest::storeFirstPlace(const QString& name)
     writeTable(table);
 }
 
-ScoreTable GameRoadTest::readTable()
-{
-    ScoreTable table;
-    [&] { QVERIFY(LoadScoreTable(table, path()).ok()); }();
-    return table;
-}
-
 void GameRoadTest::typeName(const QString& text)
 {
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    TextBox* box = driver_->nameBox();
+    for (const char32_t c : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
 }
 
 void GameRoadTest::commitName(const QString& reading, const QString& text)
 {
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QInputMethodEvent composing(reading, {});
     QApplication::sendEvent(box, &composing);
     QInputMethodEvent commit;
@@ -177,7 +164,7 @@ void GameRoadTest::commitName(const QString& reading, const QString& text)
 
 void GameRoadTest::pressEnter()
 {
-    QTest::keyClick(child<TextBox>(gameOver(), QStringLiteral("PNAME")), Qt::Key_Return);
+    QTest::keyClick(driver_->nameBox(), Qt::Key_Return);
 }
 
 void GameRoadTest::firstGameWithoutAFileAsksForAName()
@@ -187,7 +174,7 @@ void GameRoadTest::firstGameWithoutAFileAsksForAName()
     QVERIFY(gameOver()->isVisible());
     QVERIFY(!mainWindow()->isEnabled());
     QVERIFY(gameOver()->inNameEntry());
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QVERIFY(box->text().isEmpty());
     QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label3"))->text(), QStringLiteral("HI-Score"));
     QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("5"));
@@ -225,20 +212,28 @@ void GameRoadTest::onlyAScoreAboveTheStoredThirdPlaceAsksForAName()
     QCOMPARE(saved.entries[2].score, 5);
 }
 
+void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("short") << QStringLiteral("はなこ");
+    QTest::newRow("longer than the box takes") << QStringLiteral("ABCDEFGHIJKLMNO");
+}
+
 void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
 {
-    storeFirstPlace(QStringLiteral("はなこ"));
+    QFETCH(QString, name);
+    storeFirstPlace(name);
     playAndEnd(true);
 
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
-    QCOMPARE(box->text(), QStringLiteral("はなこ"));
-    QCOMPARE(box->selectedText(), QStringLiteral("はなこ"));
+    TextBox* box = driver_->nameBox();
+    QCOMPARE(box->text(), name);
+    QCOMPARE(box->selectedText(), name);
     pressEnter();
 
     const ScoreTable saved = readTable();
     QCOMPARE(saved.entries[1].score, 465);
     QCOMPARE(saved.entries[1].hits, 1);
-    QCOMPARE(saved.entries[1].name.text(), QStringLiteral("はなこ"));
+    QCOMPARE(saved.entries[1].name.text(), name);
     QCOMPARE(saved.tag, 121);
     QCOMPARE(saved.check, 5000);
     QVERIFY(!gameOver()->inNameEntry());
@@ -246,17 +241,6 @@ void GameRoadTest::enterAtOnceRecordsUnderTheOldFirstName()
     QCOMPARE(child<Caption>(gameOver(), QStringLiteral("Label2"))->text(), QStringLiteral("465"));
     QVERIFY(highScores() && highScores()->isVisible());
     QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label4"))->text(), QStringLiteral("465"));
-}
-
-void GameRoadTest::twoTargetsPastTheFloorOpenOneDialog()
-{
-    mainWindow()->stm_Click();
-    driver_->game().boardForTesting().targetTop[0] = 5520;
-    driver_->game().boardForTesting().targetTop[3] = 5520;
-    mainWindow()->Timer1_Timer();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->objectName() == "GMEND"; }),
-             1);
 }
 
 void GameRoadTest::hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays()
@@ -273,32 +257,12 @@ void GameRoadTest::hitsAfterTheLastMovingTickReachTheDialogButNotTheDisplays()
     QCOMPARE(child<Caption>(mainWindow(), QStringLiteral("lv"))->text(), QStringLiteral("打ち止め"));
 }
 
-void GameRoadTest::nameBoxTakesAtMostTwelveCharacters()
-{
-    playAndEnd();
-    typeName(QStringLiteral("あいうえおかきくけこさしすせそ"));
-    QCOMPARE(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), QStringLiteral("あいうえおかきくけこさし"));
-}
-
-void GameRoadTest::longerStoredFirstNameIsShownAndKeptWhole()
-{
-    const QString fifteen = QStringLiteral("ABCDEFGHIJKLMNO");
-    storeFirstPlace(fifteen);
-    playAndEnd(true);
-
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
-    QCOMPARE(box->text(), fifteen);
-    QCOMPARE(box->selectedText(), fifteen);
-    pressEnter();
-    QCOMPARE(readTable().entries[1].name.text(), fifteen);
-}
-
 void GameRoadTest::typingOnlyShortensALongerStoredName()
 {
     storeFirstPlace(QStringLiteral("ABCDEFGHIJKLMNO"));
     playAndEnd(true);
 
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Delete);
     typeName(QStringLiteral("xy"));
@@ -309,68 +273,56 @@ void GameRoadTest::typingOnlyShortensALongerStoredName()
     QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさし"));
 }
 
-void GameRoadTest::nameBoxDropsOnlyWhatTheFileCannotStore()
+void GameRoadTest::nameBoxKeepsWhatTheFileCanStore_data()
 {
-    playAndEnd();
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
-    QSignalSpy bell(box, &TextBox::inputRefused);
-    typeName(QStringLiteral("A"));
-    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
-    typeName(QStringLiteral("é한B"));
-    QCOMPARE(box->text(), QStringLiteral("AB"));
-    QCOMPARE(bell.count(), 3);
-    QApplication::clipboard()->setText(QStringLiteral("x😀yゔ"));
-    box->selectAll();
-    box->paste();
-    QCOMPARE(box->text(), QStringLiteral("xy"));
-    QCOMPARE(box->cursorPosition(), 2);
-    QCOMPARE(bell.count(), 4);
+    // `input` comes typed key by key, pasted over the box, or committed by
+    // an input method, after `before` was typed. What the file cannot store
+    // or the twelve characters leave no room for goes with a bell each.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<int>("bells");
+    const QString eleven = QStringLiteral("あいうえおかきくけこさ");
+    auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    row("twelve characters at most") << "typed" << "" << eleven + "しすせそ" << eleven + "し" << 3;
+    row("what the file cannot store") << "typed" << "" << "A😀é한B" << "AB" << 3;
+    row("pasted") << "pasted" << "" << "x😀yゔ" << "xy" << 1;
+    row("input method") << "committed" << "" << "山田😀" << "山田" << 1;
+    row("input method past twelve") << "committed" << eleven << "山田" << eleven + "山" << 1;
+    // Look-alikes go in the form the file stores.
+    row("wave dash") << "typed" << "" << "a\u301C" << "a\uFF5E" << 0;
+    row("double vertical line") << "typed" << "" << "a\u2016" << "a\u2225" << 0;
+    row("minus sign") << "typed" << "" << "a\u2212" << "a\uFF0D" << 0;
+    row("cent sign") << "typed" << "" << "a\u00A2" << "a\uFFE0" << 0;
+    row("pound sign") << "typed" << "" << "a\u00A3" << "a\uFFE1" << 0;
+    row("not sign") << "typed" << "" << "a\u00AC" << "a\uFFE2" << 0;
 }
 
-void GameRoadTest::inputMethodCommitKeepsWhatTheFileCanStore()
+void GameRoadTest::nameBoxKeepsWhatTheFileCanStore()
 {
+    QFETCH(QString, how);
+    QFETCH(QString, before);
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
     playAndEnd();
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
+    TextBox* box = driver_->nameBox();
+    typeName(before);
     QSignalSpy bell(box, &TextBox::inputRefused);
-    commitName(QStringLiteral("やまだ"), QStringLiteral("山田😀"));
-    QCOMPARE(box->text(), QStringLiteral("山田"));
-    QCOMPARE(bell.count(), 1);
-    QVERIFY(gameOver()->inNameEntry());  // the commit records nothing by itself
+    if (how == QLatin1String("typed")) {
+        typeName(input);
+    } else if (how == QLatin1String("pasted")) {
+        QApplication::clipboard()->setText(input);
+        box->paste();
+    } else {
+        commitName(QStringLiteral("やまだ"), input);
+    }
+    QCOMPARE(box->text(), kept);
+    QCOMPARE(box->cursorPosition(), kept.size());
+    QTEST(int(bell.count()), "bells");
+    QVERIFY(gameOver()->inNameEntry());  // nothing is recorded before Enter
     pressEnter();
-    QFile file(path());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().mid(4, 2 + 4), QByteArray::fromHex("04008E52 9363"));
-}
-
-void GameRoadTest::commitPastTwelveCharactersIsCutWithTheBell()
-{
-    playAndEnd();
-    TextBox* box = child<TextBox>(gameOver(), QStringLiteral("PNAME"));
-    QSignalSpy bell(box, &TextBox::inputRefused);
-    typeName(QStringLiteral("あいうえおかきくけこさ"));
-    commitName(QStringLiteral("やまだ"), QStringLiteral("山田"));
-    QCOMPARE(box->text(), QStringLiteral("あいうえおかきくけこさ山"));
-    QCOMPARE(bell.count(), 1);
-}
-
-void GameRoadTest::nameBoxStoresLookAlikesInTheFilesForm_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("wave dash") << QStringLiteral("a\u301C") << QStringLiteral("a\uFF5E");
-    QTest::newRow("double vertical line") << QStringLiteral("a\u2016") << QStringLiteral("a\u2225");
-    QTest::newRow("minus sign") << QStringLiteral("a\u2212") << QStringLiteral("a\uFF0D");
-    QTest::newRow("cent sign") << QStringLiteral("a\u00A2") << QStringLiteral("a\uFFE0");
-    QTest::newRow("pound sign") << QStringLiteral("a\u00A3") << QStringLiteral("a\uFFE1");
-    QTest::newRow("not sign") << QStringLiteral("a\u00AC") << QStringLiteral("a\uFFE2");
-}
-
-void GameRoadTest::nameBoxStoresLookAlikesInTheFilesForm()
-{
-    QFETCH(QString, typed);
-    playAndEnd();
-    typeName(typed);
-    QTEST(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), "stored");
+    QCOMPARE(readTable().entries[0].name.text(), kept);
 }
 
 void GameRoadTest::japaneseNameIsSavedInTheFile()

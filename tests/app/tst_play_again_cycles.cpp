@@ -2,10 +2,8 @@
 // reloads the main window, the game-over dialog and the high-score dialog.
 // Nothing may pile up. In the sanitizer build LeakSanitizer also checks the
 // whole run at exit.
-#include "scores/ScoreFile.h"
 #include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
-#include "ui/TextBox.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -20,16 +18,6 @@ private:
     void oneCycle(GameDriver& game);
 };
 
-namespace {
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
-
 // Start, a hit, the floor, a name, the high scores, OK, play again.
 void PlayAgainCyclesTest::oneCycle(GameDriver& game)
 {
@@ -40,14 +28,12 @@ void PlayAgainCyclesTest::oneCycle(GameDriver& game)
 
     GMEND* over = game.gameOver();
     QVERIFY(over && over->inNameEntry());
-    auto* name = child<TextBox>(over, QStringLiteral("PNAME"));
-    QTest::keyClicks(name, QStringLiteral("Cycle"));
-    QTest::keyClick(name, Qt::Key_Return);
+    game.enterName(QStringLiteral("Cycle"));
     HI_S* scores = game.highScores();
     QVERIFY(scores && scores->isVisible());
     scores->Command1_Click();
     QTest::mouseClick(child<QPushButton>(over, QStringLiteral("Command2")), Qt::LeftButton);
-    flushDeletes();
+    GameDriver::flushDeletes();
     QVERIFY(game.mainWindow() && game.mainWindow() != main);
     QVERIFY(!game.gameOver());
     QVERIFY(!game.highScores());
@@ -72,9 +58,7 @@ void PlayAgainCyclesTest::manyPlayAgainCyclesLeaveNoWindowBehind()
     QCOMPARE(QApplication::allWidgets().size(), widgets);
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.join('\n')));
-    ScoreTable table;
-    QVERIFY(LoadScoreTable(table, game.scoreFilePath()).ok());
-    QCOMPARE(table.entries[0].name.text(), QStringLiteral("Cycle"));
+    QCOMPARE(game.storedTable().entries[0].name.text(), QStringLiteral("Cycle"));
 }
 
 QTEST_MAIN(PlayAgainCyclesTest)

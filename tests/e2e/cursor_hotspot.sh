@@ -3,13 +3,11 @@
 # double-size drawing with its hot spot doubled, so the hand's tip clicks.
 # Usage: cursor_hotspot.sh path/to/bimzo path/to/x_cursor_probe   (inside xvfb-run)
 set -euo pipefail
-exe=$1
 probe=$2
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
+copy_game "$1"
 for scale in 1 2; do
-    work=$(mktemp -d)
-    cp "$exe" "$work/bimzo"
     QT_SCALE_FACTOR=$scale "$work/bimzo" & pid=$!
     id=$(wait_window 'Bimzo！' 100 "$pid") || fail "no window at scale $scale"
     eval "$(xdotool getwindowgeometry --shell "$id")"
@@ -25,7 +23,6 @@ for scale in 1 2; do
         sleep 0.1
     done
     kill "$pid"; wait "$pid" 2>/dev/null || true
-    rm -rf "$work"
     [ "$got" = "$want" ] || fail "scale $scale: cursor $got, expected $want"
     echo "scale $scale: $got"
 done

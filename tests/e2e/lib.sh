@@ -7,7 +7,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 copy_game() {
     work=$(mktemp -d)
     pid=
-    trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+    trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
     cp "$1" "$work/bimzo"
 }
 

@@ -4,13 +4,9 @@
 # dialog, Enter, then "もうやめ". Checks the bytes of BIMZO.DAT and a clean exit.
 # Usage: play_game.sh path/to/bimzo   (run inside xvfb-run)
 set -euo pipefail
-exe=$1
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"   # alone in an empty folder: every picture is inside it
-
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
+copy_game "$1"   # alone in an empty folder: every picture is inside it
 
 "$work/bimzo" &
 pid=$!

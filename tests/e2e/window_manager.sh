@@ -7,13 +7,9 @@
 # saved. After play again the HI-SCORE left open belongs to the new window.
 # Usage: window_manager.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for screenshots)
 set -euo pipefail
-exe=$1
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"
+copy_game "$1"
 dat="$work/BIMZO.DAT"
 
 hex() { printf '0x%x' "$1"; }

@@ -33,11 +33,10 @@ private slots:
     void clickOnScoreCaptionStartsAGame();
     void shotHidesShooterAndReddensLineUntilTheNextTick();
     void shotRepaintsOnlyWhatChanged();
-    void timerTicksWhileAGameRuns();
     void gameGoesOnWhileTheAboutBoxIsOpen();
     void startInMidGameWaitsAWholeIntervalAgain();
-    void gameOverDisablesTheWindowAndSignalsOnce();
-    void disabledWindowTakesNoClickOrKey();
+    void gameOverSignalsOnceAndTakesNoClickOrKey_data();
+    void gameOverSignalsOnceAndTakesNoClickOrKey();
 
 private:
     template <typename T>
@@ -218,13 +217,6 @@ void BimzoWindowTest::shotRepaintsOnlyWhatChanged()
     QVERIFY(fallen.height() < item("tg_2")->geometry().height());  // see-through margins are not repainted
 }
 
-void BimzoWindowTest::timerTicksWhileAGameRuns()
-{
-    window_->stm_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(text("ten_1"), QStringLiteral("5"), 2000);
-    QCOMPARE(item("tg_0")->y(), 36);  // the scripted fall of one unit
-}
-
 void BimzoWindowTest::gameGoesOnWhileTheAboutBoxIsOpen()
 {
     window_->stm_Click();
@@ -252,23 +244,25 @@ void BimzoWindowTest::startInMidGameWaitsAWholeIntervalAgain()
     QVERIFY(window_->findChild<GameTimer*>()->remainingTime() > 450);
 }
 
-void BimzoWindowTest::gameOverDisablesTheWindowAndSignalsOnce()
+void BimzoWindowTest::gameOverSignalsOnceAndTakesNoClickOrKey_data()
 {
-    QSignalSpy over(window_, &bimzo::gameOver);
-    window_->stm_Click();
-    game_.boardForTesting().targetTop[0] = 5520;
-    game_.boardForTesting().targetTop[4] = 5520;
-    window_->Timer1_Timer();
-    QCOMPARE(over.count(), 1);
-    QVERIFY(!window_->isEnabled());
-    QCOMPARE(game_.board().interval, 0);
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<bool>("pastTheFloor");  // the first and last targets
+    QTest::newRow("two targets past the floor") << 0 << true;
+    QTest::newRow("hit limit") << 500 << false;
 }
 
-void BimzoWindowTest::disabledWindowTakesNoClickOrKey()
+void BimzoWindowTest::gameOverSignalsOnceAndTakesNoClickOrKey()
 {
+    QFETCH(int, hits);
+    QFETCH(bool, pastTheFloor);
+    QSignalSpy over(window_, &bimzo::gameOver);
     window_->stm_Click();
-    game_.setHitCountForTesting(500);
+    game_.setHitCountForTesting(hits);
+    if (pastTheFloor)
+        game_.boardForTesting().targetTop[0] = game_.boardForTesting().targetTop[4] = 5520;
     window_->Timer1_Timer();
+    QCOMPARE(over.count(), 1);
     QVERIFY(!window_->isEnabled());
 
     click(item("sb_1"));
@@ -276,7 +270,7 @@ void BimzoWindowTest::disabledWindowTakesNoClickOrKey()
     QTest::keyClick(window_, Qt::Key_F5);
     click(child<Caption>("Label2"));
     QCOMPARE(game_.board().interval, 0);
-    QCOMPARE(game_.hitCount(), 500);
+    QCOMPARE(game_.hitCount(), hits);
 }
 
 QTEST_MAIN(BimzoWindowTest)

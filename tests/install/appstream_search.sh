@@ -7,11 +7,9 @@
 set -euo pipefail
 build=$1
 app_id=$2
-fail() { echo "FAIL: $*" >&2; exit 1; }
 unshare -m --propagation private true 2>/dev/null || { echo "no mount namespace: skipped"; exit 77; }
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
+source "$(dirname "$0")/scratch.sh"
+DESTDIR="$work" cmake --install "$build" --prefix /usr >/dev/null
 
 unshare -m --propagation private bash -c '
     set -euo pipefail
@@ -26,4 +24,4 @@ unshare -m --propagation private bash -c '
         finds "$1" ja "$term" || { echo "FAIL: no match for $term" >&2; exit 1; }
     done
     ! finds "$1" en zzyzx || { echo "FAIL: a word it does not hold matches" >&2; exit 1; }
-    echo "appstreamcli search finds it by its keywords in English and Japanese"' "$root" "$app_id"
+    echo "appstreamcli search finds it by its keywords in English and Japanese"' "$work" "$app_id"

@@ -8,10 +8,8 @@ set -euo pipefail
 build=$1
 version=$2
 id=$3
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
+source "$(dirname "$0")/scratch.sh"
+root=$work
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 

@@ -8,9 +8,8 @@
 set -euo pipefail
 silent=false
 [ "$1" != --silent ] || { silent=true; shift; }
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/scratch.sh"
+out=$work
 
 if [ -f "$1" ]; then
     deb=$1

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/GameApp.h"
+#include "scores/ScoreFile.h"
+#include "tests/support/Child.h"
 #include "tests/support/ScriptedRandom.h"
+#include "ui/TextBox.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -23,7 +26,14 @@ public:
     ~GameDriver()
     {
         app_.reset();
+        flushDeletes();
+    }
+
+    // Deletes the windows already closed, as the event loop would.
+    static void flushDeletes()
+    {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
     }
 
     // Shows the main window; false if the folder or the window is missing.
@@ -39,6 +49,22 @@ public:
     GMEND* gameOver() { return app_->gameOverDialog().get(); }
     HI_S* highScores() { return app_->highScoreDialog().get(); }
     QString scoreFilePath() const { return dir_.filePath(QStringLiteral("BIMZO.DAT")); }
+    TextBox* nameBox() { return child<TextBox>(gameOver(), QStringLiteral("PNAME")); }
+
+    // Types a name into the game-over dialog and records it with Enter.
+    void enterName(const QString& name)
+    {
+        QTest::keyClicks(nameBox(), name);
+        QTest::keyClick(nameBox(), Qt::Key_Return);
+    }
+
+    // The table in the score file; the calling test fails if it does not load.
+    ScoreTable storedTable() const
+    {
+        ScoreTable table;
+        [&] { QVERIFY(LoadScoreTable(table, scoreFilePath()).ok()); }();
+        return table;
+    }
 
     // Starts a game, first hits a target at the floor if asked (460 points),
     // and ends the game by the floor at the next tick.

@@ -1,105 +1,61 @@
 // Background tiling: how many tiles, where, and in which order.
 #include "ui/TileBackground.h"
 
+#include <QList>
+#include <QPoint>
+#include <QSize>
 #include <QTest>
 
 #include <limits>
-#include <vector>
 
 namespace {
-struct Call {
-    int x, y, w, h;
-    bool operator==(const Call&) const = default;
-};
-
 struct RecordingWindow {
-    std::vector<Call> calls;
-    void PaintPicture(int, int x, int y, int w, int h) { calls.push_back({x, y, w, h}); }
+    QSize tile;
+    QList<QPoint> corners;
+    void PaintPicture(int, int x, int y, int w, int h)
+    {
+        QCOMPARE(QSize(w, h), tile);
+        corners << QPoint(x, y);
+    }
 };
-
-std::vector<Call> tile(int areaW, int areaH, int tileW, int tileH)
-{
-    RecordingWindow window;
-    TileBackground(window, areaW, areaH, 0, tileW, tileH);
-    return window.calls;
-}
 } // namespace
 
 class TilingTest : public QObject {
     Q_OBJECT
 private slots:
-    void emptyAreaGetsOneTile();
-    void areaSmallerThanATileGetsOneTile();
-    void tilesRunColumnByColumn();
-    void tilesOnTheEdgeArePaintedToo();
-    void countFollowsTheFormula_data();
-    void countFollowsTheFormula();
-    void nonPositiveTilesPaintNothing();
-    void hugeAreaStopsAtTheIntegerRange();
+    void tilesRunColumnByColumnToBothEdges_data();
+    void tilesRunColumnByColumnToBothEdges();
 };
 
-void TilingTest::emptyAreaGetsOneTile()
+void TilingTest::tilesRunColumnByColumnToBothEdges_data()
 {
-    QCOMPARE(tile(0, 0, 750, 750), (std::vector<Call>{{0, 0, 750, 750}}));
-}
-
-void TilingTest::areaSmallerThanATileGetsOneTile()
-{
-    QCOMPARE(tile(100, 100, 750, 750), (std::vector<Call>{{0, 0, 750, 750}}));
-}
-
-void TilingTest::tilesRunColumnByColumn()
-{
-    const std::vector<Call> expected{{0, 0, 750, 750}, {0, 750, 750, 750}, {750, 0, 750, 750}, {750, 750, 750, 750}};
-    QCOMPARE(tile(1000, 1000, 750, 750), expected);
-}
-
-void TilingTest::tilesOnTheEdgeArePaintedToo()
-{
-    const auto calls = tile(1500, 1500, 750, 750);
-    QCOMPARE(calls.size(), size_t(9));
-    QCOMPARE(calls[2], (Call{0, 1500, 750, 750}));
-    QCOMPARE(calls.back(), (Call{1500, 1500, 750, 750}));
-}
-
-void TilingTest::countFollowsTheFormula_data()
-{
-    QTest::addColumn<int>("w");
-    QTest::addColumn<int>("h");
-    QTest::addColumn<int>("tw");
-    QTest::addColumn<int>("th");
-    QTest::newRow("example") << 900 << 800 << 300 << 250;
-    QTest::newRow("uneven") << 1000 << 700 << 300 << 250;
-}
-
-void TilingTest::countFollowsTheFormula()
-{
-    QFETCH(int, w);
-    QFETCH(int, h);
-    QFETCH(int, tw);
-    QFETCH(int, th);
-    const auto calls = tile(w, h, tw, th);
-    QCOMPARE(int(calls.size()), (w / tw + 1) * (h / th + 1));
-    for (const Call& c : calls) {
-        QCOMPARE(c.x % tw, 0);
-        QCOMPARE(c.y % th, 0);
-        QVERIFY(c.x <= w && c.y <= h);
-    }
-}
-
-void TilingTest::nonPositiveTilesPaintNothing()
-{
-    QVERIFY(tile(100, 100, 0, 10).empty());
-    QVERIFY(tile(100, 100, 10, -5).empty());
-}
-
-void TilingTest::hugeAreaStopsAtTheIntegerRange()
-{
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<QSize>("tile");
+    QTest::addColumn<QList<QPoint>>("corners");
     constexpr int kMax = std::numeric_limits<int>::max();
-    const auto calls = tile(kMax, 0, kMax / 2, 1);
+    QTest::newRow("empty area") << QSize(0, 0) << QSize(750, 750) << QList<QPoint>{{0, 0}};
+    QTest::newRow("smaller than a tile") << QSize(100, 100) << QSize(750, 750) << QList<QPoint>{{0, 0}};
+    QTest::newRow("column by column") << QSize(1000, 1000) << QSize(750, 750)
+                                      << QList<QPoint>{{0, 0}, {0, 750}, {750, 0}, {750, 750}};
+    QTest::newRow("tiles on the edge") << QSize(1500, 750) << QSize(750, 750)
+                                       << QList<QPoint>{{0, 0}, {0, 750}, {750, 0}, {750, 750}, {1500, 0}, {1500, 750}};
+    QTest::newRow("wider than high") << QSize(600, 250) << QSize(300, 250)
+                                     << QList<QPoint>{{0, 0}, {0, 250}, {300, 0}, {300, 250}, {600, 0}, {600, 250}};
+    // A picture that failed to load has no size: nothing, rather than a hang.
+    QTest::newRow("tile of no width") << QSize(100, 100) << QSize(0, 10) << QList<QPoint>{};
+    QTest::newRow("tile of negative height") << QSize(100, 100) << QSize(10, -5) << QList<QPoint>{};
     // Columns at 0, max/2 and max-1; the next would overflow.
-    QCOMPARE(calls.size(), size_t(3));
-    QCOMPARE(calls.back().x, 2 * (kMax / 2));
+    QTest::newRow("integer range") << QSize(kMax, 0) << QSize(kMax / 2, 1)
+                                   << QList<QPoint>{{0, 0}, {kMax / 2, 0}, {2 * (kMax / 2), 0}};
+}
+
+void TilingTest::tilesRunColumnByColumnToBothEdges()
+{
+    QFETCH(QSize, area);
+    QFETCH(QSize, tile);
+    RecordingWindow window{tile, {}};
+    TileBackground(window, area.width(), area.height(), 0, tile.width(), tile.height());
+    QTEST(window.corners, "corners");
 }
 
 QTEST_APPLESS_MAIN(TilingTest)
