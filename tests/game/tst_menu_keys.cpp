@@ -31,13 +31,18 @@ private slots:
     void disabledWindowOpensNoMenu();
 
 private:
-    static void addStyleColumn();
     // "" is the style the platform chose (the gtk3 and qt6ct runs).
     static QStringList styles() { return {QString(), QStringLiteral("Fusion"), QStringLiteral("Adwaita"), QStringLiteral("Adwaita-Dark")}; }
     static QByteArray rowName(const QString& style, const char* keys)
     {
         return (style.isEmpty() ? QByteArrayLiteral("platform") : style.toUtf8()) + ": " + keys;
     }
+    QString styleName(const QString& style) const { return style.isEmpty() ? platformStyle_ : style; }
+    bool installed(const QString& style) const
+    {
+        return QStyleFactory::keys().contains(styleName(style), Qt::CaseInsensitive);
+    }
+    // True once the main window, in that style, is active.
     bool openWindow(const QString& style);
     // Each key goes where a player's would: an open menu, else the focus.
     void type(const Keys& keys) const;
@@ -60,17 +65,9 @@ void MenuKeysTest::cleanup()
     window_.reset();
 }
 
-void MenuKeysTest::addStyleColumn()
-{
-    QTest::addColumn<QString>("style");
-}
-
 bool MenuKeysTest::openWindow(const QString& style)
 {
-    const QString name = style.isEmpty() ? platformStyle_ : style;
-    if (!QStyleFactory::keys().contains(name, Qt::CaseInsensitive))
-        return false;
-    QApplication::setStyle(name);
+    QApplication::setStyle(styleName(style));
     game_ = Game{};
     window_ = std::make_unique<bimzo>(game_, random_);
     window_->Form_Load();
@@ -91,7 +88,7 @@ void MenuKeysTest::type(const Keys& keys) const
 
 void MenuKeysTest::keysAloneTriggerTheItem_data()
 {
-    addStyleColumn();
+    QTest::addColumn<QString>("style");
     QTest::addColumn<Keys>("keys");
     QTest::addColumn<QString>("item");
     const Keys downToEnd{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return};
@@ -103,7 +100,6 @@ void MenuKeysTest::keysAloneTriggerTheItem_data()
         {"Alt, Down to End", Keys{Qt::Key_Alt} + downToEnd, "mend"},
         {"F10, Down to End", Keys{Qt::Key_F10} + downToEnd, "mend"},
         {"Alt+F to HI-SCORE", {Qt::ALT | Qt::Key_F, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, "him"},
-        {"Alt, Right to About", {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}, "mab"},
         {"Alt+H to About", {Qt::ALT | Qt::Key_H, Qt::Key_Down, Qt::Key_Return}, "mab"},
     };
     for (const QString& style : styles())
@@ -116,8 +112,9 @@ void MenuKeysTest::keysAloneTriggerTheItem()
     QFETCH(QString, style);
     QFETCH(Keys, keys);
     QFETCH(QString, item);
-    if (!openWindow(style))
-        QSKIP("style not installed, or its window never became active");
+    if (!installed(style))
+        QSKIP("style not installed");
+    QVERIFY(openWindow(style));
     QSignalSpy triggered(child<QAction>(window_.get(), item), &QAction::triggered);
     // The About box waits for OK: give it one as soon as it is up.
     QTimer::singleShot(0, this, [] {
@@ -130,7 +127,7 @@ void MenuKeysTest::keysAloneTriggerTheItem()
 
 void MenuKeysTest::altShowsTheBarHasTheKeyboard_data()
 {
-    addStyleColumn();
+    QTest::addColumn<QString>("style");
     for (const QString& style : styles())
         QTest::newRow(rowName(style, "Alt")) << style;
 }
@@ -138,8 +135,9 @@ void MenuKeysTest::altShowsTheBarHasTheKeyboard_data()
 void MenuKeysTest::altShowsTheBarHasTheKeyboard()
 {
     QFETCH(QString, style);
-    if (!openWindow(style))
-        QSKIP("style not installed, or its window never became active");
+    if (!installed(style))
+        QSKIP("style not installed");
+    QVERIFY(openWindow(style));
     QMenuBar* bar = window_->findChild<QMenuBar*>();
     QAction* file = bar->actions().first();
     const QImage before = bar->grab(bar->actionGeometry(file)).toImage();
