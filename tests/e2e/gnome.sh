@@ -9,7 +9,7 @@
 # Then the player's own QT_QPA_PLATFORM=wayland: no X window, and mutter,
 # which refuses the dialog's activation, still cannot take the typed name.
 # Every click and key goes into mutter's window on the Xvfb display, as a
-# player's would, so mutter routes it and moves the focus on a click;
+# player's would, so mutter routes it and decides the focus on a click;
 # XWayland is only read, for where the windows are. mutter places the first
 # native window at the top left of its output and the dialog beside it.
 # A missing tool skips the test with status 77, which CTest reports.
@@ -65,7 +65,8 @@ start_on_xwayland() {
     main=$(wait_window 'Bimzo！' 100 "$pid") || fail "the game did not come up on XWayland: $(tail -3 "$work/game.log")"
     sleep 1
 }
-# A click on the title bar mutter draws over a window gives it the keyboard.
+# A click on the title bar mutter draws over a window gives it the keyboard;
+# X, Y, WIDTH and HEIGHT are left holding the window's inside.
 click_title() {
     eval "$(inner_geometry "$1")"
     click_at $((X + WIDTH / 2)) $((Y - 8))
