@@ -6,6 +6,7 @@
 #include "ui/Colours.h"
 #include "ui/Fonts.h"
 #include "ui/GameTimer.h"
+#include "ui/MenuKeys.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "BuildInfo.h"
@@ -84,6 +85,7 @@ void bimzo::buildMenus()
     QMenu* mhelp = menuBar()->addMenu(QStringLiteral("Help"));
     mhelp->setObjectName(QStringLiteral("mhelp"));
     mhelp->addAction(QStringLiteral("About"), this, &bimzo::mab_Click)->setObjectName(QStringLiteral("mab"));
+    menuKeys::reachFromKeyboard(menuBar());
 }
 
 void bimzo::Form_Load()

@@ -4,12 +4,14 @@
 # session's variables (ubuntu:GNOME, wayland) and no QT_QPA_PLATFORM. The
 # game must come up on XWayland, framed by mutter without a maximise action,
 # its game-over dialog centred over the main window; "q", a click on the
-# disabled main window, "r" and Enter must save "qr".
+# disabled main window, "r" and Enter must save "qr"; under Adwaita-Dark,
+# F10, Down to End and Return must end it.
 # Then the player's own QT_QPA_PLATFORM=wayland: no X window, and mutter,
-# which refuses the dialog's activation, still cannot take the typed name:
-# keys typed into mutter's window on the Xvfb display after a click on the
-# main window reach the name box. mutter places the first window at the top
-# left of its output and the dialog beside it, so the clicks go there.
+# which refuses the dialog's activation, still cannot take the typed name.
+# Every click and key goes into mutter's window on the Xvfb display, as a
+# player's would, so mutter routes it and decides the focus on a click;
+# XWayland is only read, for where the windows are. mutter places the first
+# native window at the top left of its output and the dialog beside it.
 # A missing tool skips the test with status 77, which CTest reports.
 # Usage (inside xvfb-run): gnome.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for screenshots)
 set -uo pipefail
@@ -33,25 +35,45 @@ dat="$work/BIMZO.DAT"
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 outer_display=$DISPLAY outer_auth=${XAUTHORITY:-}
+outer() { DISPLAY=$outer_display XAUTHORITY=$outer_auth "$@"; }
 shot() {
-    [ -z "${BIMZO_SHOTS:-}" ] || DISPLAY=$outer_display XAUTHORITY=$outer_auth import -window root "$BIMZO_SHOTS/$1.png"
+    [ -z "${BIMZO_SHOTS:-}" ] || outer import -window root "$BIMZO_SHOTS/$1.png"
 }
+# A click at a point of mutter's output, and keys, through the outer server.
+click_at() { outer xdotool mousemove $((stage_x + $1)) $((stage_y + $2)) sleep 0.1 click 1; }
+keys() { outer xdotool "$@"; }
 
 mutter --nested --wayland --wayland-display="bimzo-gnome-$$" >"$work/mutter.log" 2>&1 &
 mutter_pid=$!
 for _ in $(seq 100); do grep -q 'Using public X11 display' "$work/mutter.log" && break; sleep 0.1; done
 xwayland=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/mutter.log" | head -1)
 [ -n "$xwayland" ] || fail "mutter did not start XWayland: $(tail -3 "$work/mutter.log")"
+stage=  # mutter's window on the Xvfb display (xdotool finds none with --pid and --onlyvisible)
+for _ in $(seq 50); do stage=$(xdotool search --all --pid "$mutter_pid" 2>/dev/null | head -1); [ -n "$stage" ] && break; sleep 0.1; done
+[ -n "$stage" ] || fail "no window of mutter's on the Xvfb display"
+eval "$(inner_geometry "$stage")"
+stage_x=$X stage_y=$Y
 for _ in $(seq 50); do ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break; sleep 0.1; done
 export DISPLAY=$xwayland XAUTHORITY
 XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -1)
 
-(cd "$work" && unset QT_QPA_PLATFORM &&
-    WAYLAND_DISPLAY="bimzo-gnome-$$" XDG_CURRENT_DESKTOP=ubuntu:GNOME XDG_SESSION_TYPE=wayland \
-    exec ./bimzo 2>"$work/game.log") &
-pid=$!
-main=$(wait_window 'Bimzo！' 100 "$pid") || fail "the game did not come up on XWayland: $(tail -3 "$work/game.log")"
-sleep 1
+# The game as GNOME starts it, with more variables if given; $main is its window.
+start_on_xwayland() {
+    (cd "$work" && unset QT_QPA_PLATFORM && exec env "$@" WAYLAND_DISPLAY="bimzo-gnome-$$" \
+        XDG_CURRENT_DESKTOP=ubuntu:GNOME XDG_SESSION_TYPE=wayland ./bimzo 2>>"$work/game.log") &
+    pid=$!
+    main=$(wait_window 'Bimzo！' 100 "$pid") || fail "the game did not come up on XWayland: $(tail -3 "$work/game.log")"
+    sleep 1
+}
+# A click on the title bar mutter draws over a window gives it the keyboard;
+# X, Y, WIDTH and HEIGHT are left holding the window's inside.
+click_title() {
+    eval "$(inner_geometry "$1")"
+    click_at $((X + WIDTH / 2)) $((Y - 8))
+    sleep 0.5
+}
+
+start_on_xwayland
 actions=$(xprop -id "$main" _NET_WM_ALLOWED_ACTIONS)
 case $actions in
     *MOVE*) ;;
@@ -60,23 +82,23 @@ esac
 case $actions in *MAXIMIZE*) fail "the main window can be maximised: $actions" ;; esac
 shot gnome-main
 
-xdotool windowactivate --sync "$main" 2>/dev/null
-xdotool key F5
+click_title "$main"
+keys key F5
 gmend=$(wait_window 'ＧＡＭＥ' 900 "$pid") || fail "the game never ended"
 sleep 0.5
-eval "$(inner_geometry "$main")"
 main_cx=$((X + WIDTH / 2)) main_cy=$((Y + HEIGHT / 2)) main_bottom=$((Y + HEIGHT)) main_x=$X
 near=$((HEIGHT / 6))  # the title bars differ in height
 eval "$(inner_geometry "$gmend")"
 [ $((X + WIDTH / 2 - main_cx)) -le 2 ] && [ $((main_cx - X - WIDTH / 2)) -le 2 ] &&
     [ $((Y + HEIGHT / 2 - main_cy)) -le "$near" ] && [ $((main_cy - Y - HEIGHT / 2)) -le "$near" ] ||
     fail "the game-over dialog is not centred over the main window"
-xdotool type --delay 50 q
+keys type --delay 50 q
 [ $((Y + HEIGHT + 40)) -lt $((main_bottom - 60)) ] || fail "no lane area below the dialog to click"
-xdotool mousemove $((main_x + 30)) $((Y + HEIGHT + 40)) sleep 0.1 click 1
+click_at $((main_x + 30)) $((Y + HEIGHT + 40))
 sleep 0.5
-xdotool type --delay 50 r
-xdotool key Return
+shot gnome-after-click
+keys type --delay 50 r
+keys key Return
 for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
 [ "$(first_name "$dat")" = qr ] || fail "the first place is '$(first_name "$dat")', not 'qr'"
 wait_window 'HI-SCORE' 30 "$pid" >/dev/null || fail "HI-SCORE did not open"
@@ -85,6 +107,17 @@ shot gnome-name-saved
 kill "$pid"; wait "$pid" 2>/dev/null
 rm -f "$dat"
 
+# File > End by keys alone, under the style GNOME's players install.
+start_on_xwayland QT_STYLE_OVERRIDE=Adwaita-Dark
+click_title "$main"
+keys key F10 Down Down Down
+sleep 0.5
+shot gnome-menu-end
+keys key Return
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "F10, Down to End and Return did not end the game"
+wait "$pid" || fail "File > End by keys: exit status $?"
+
 (cd "$work" && QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="bimzo-gnome-$$" WAYLAND_DEBUG=1 \
     XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland exec ./bimzo 2>"$work/protocol.log") &
 pid=$!
@@ -92,19 +125,18 @@ for _ in $(seq 100); do grep -q 'set_title("Bimzo！")' "$work/protocol.log" && 
 grep -q 'set_title("Bimzo！")' "$work/protocol.log" || fail "the game did not come up on Wayland when asked to"
 wait_window 'Bimzo！' 10 "$pid" >/dev/null && fail "QT_QPA_PLATFORM=wayland was not obeyed: an X window"
 sleep 1
-export DISPLAY=$outer_display XAUTHORITY=$outer_auth
-xdotool mousemove 130 300 click 1
+click_at 130 300
 sleep 0.5
-xdotool key F5
+keys key F5
 for _ in $(seq 900); do [ -f "$dat" ] && break; sleep 0.1; done
 [ -f "$dat" ] || fail "the native game never ended"
 sleep 1
-xdotool type --delay 50 q
-xdotool mousemove 40 500 sleep 0.1 click 1
+keys type --delay 50 q
+click_at 40 500
 sleep 0.5
 shot gnome-native-after-click
-xdotool type --delay 50 r
-xdotool key Return
+keys type --delay 50 r
+keys key Return
 for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
 [ "$(first_name "$dat")" = qr ] ||
     fail "natively on mutter, keys after a click on the main window: the first place is '$(first_name "$dat")', not 'qr'"
