@@ -182,7 +182,8 @@ void ScoreFaultsTest::stagedFolder()
     for (const QString& name : kept.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         before[name] = stateOf(dir_->filePath(name));
 
-    // In a process of its own, with its own signals: one that hangs is stopped, not waited for.
+    // In a process of its own, with its own signals: one that hangs is stopped,
+    // not waited for. Nothing here waits for a lock another copy holds.
     QProcess game;
     game.setChildProcessModifier([limit] {
         std::signal(SIGXFSZ, SIG_DFL);  // as a game started from a shell has it
@@ -194,7 +195,7 @@ void ScoreFaultsTest::stagedFolder()
     if (asUser)
         args.prepend(QStringLiteral("--drop-root"));
     game.start(QStringLiteral(SCORE_FILE_TOOL), args);
-    QVERIFY2(game.waitForFinished(10000), "no answer within 10 s");
+    QVERIFY2(game.waitForFinished(kScoreLockWaitMs), "no answer before a wait for the lock would end");
     const QString out = QString::fromUtf8(game.readAllStandardOutput());
     if (asUser && game.exitCode() == 3)
         QSKIP("cannot switch to an unprivileged user here, NOT checked");
