@@ -11,7 +11,6 @@
 #include "tests/scores/TestUtil.h"
 
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -72,7 +71,6 @@ private slots:
     void stagedFolder_data();
     void stagedFolder();
 
-    void fullFileSystemLeavesTheOldFile();
     void killedSaveLeavesOldOrNewNeverAMix();
     void fileVanishedAfterLoadIsWrittenAgainWhole();
 
@@ -213,50 +211,6 @@ void ScoreFaultsTest::stagedFolder()
     // No more of an old tail is kept than the longest record could reach.
     if (size >= 0)
         QCOMPARE(QFileInfo(path_).size(), size);
-}
-
-void ScoreFaultsTest::fullFileSystemLeavesTheOldFile()
-{
-    // A small file system of its own, filled up; needs the right to mount.
-    const QString mnt = dir_->filePath(QStringLiteral("small"));
-    QVERIFY(QDir().mkdir(mnt));
-    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mnt}) != 0)
-        QSKIP("cannot mount a small tmpfs here");
-    struct Unmount {
-        QString at;
-        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
-    } unmount{mnt};
-    const QString file = mnt + QStringLiteral("/BIMZO.DAT");
-    writeBytes(file, *serializeScoreRecord(SampleTable()) + QByteArray(20000, 'T'));
-    const QByteArray before = readBytes(file);
-    // Fill every page, then give back `free` of them.
-    QStringList pads;
-    for (int i = 0;; ++i) {
-        QFile pad(mnt + QStringLiteral("/pad%1").arg(i));
-        QVERIFY(pad.open(QIODevice::WriteOnly));
-        pads << pad.fileName();
-        if (pad.write(QByteArray(4096, 'p')) != 4096 || !pad.flush())
-            break;
-        QVERIFY(i < 100);
-    }
-
-    // Full: not a page of the copy fits. Two pages free: part of it does.
-    for (const int free : {0, 2}) {
-        for (int i = 0; i < free; ++i)
-            QVERIFY(QFile::remove(pads.takeFirst()));
-        ScoreTable t = SampleTable();
-        QElapsedTimer timer;
-        timer.start();
-        const ScoreFileStatus s = RecordScore(999, 9, "NEW", t, file);
-        QCOMPARE(s.code, Code::WriteFailed);
-        QVERIFY(timer.elapsed() < kScoreLockWaitMs);  // no waiting for a lock nobody holds
-        QVERIFY2(s.message.contains(QStringLiteral("空き容量")), qPrintable(s.message));
-        QVERIFY(s.message.contains(file));
-        QCOMPARE(t, SampleTable());
-        QCOMPARE(readBytes(file), before);
-        const QStringList left = QDir(mnt).entryList(QDir::Files | QDir::Hidden);
-        QVERIFY2(left.filter(QStringLiteral("BIMZO")) == (QStringList{"BIMZO.DAT", "BIMZO.DAT.lock"}), qPrintable(left.join(' ')));
-    }
 }
 
 void ScoreFaultsTest::killedSaveLeavesOldOrNewNeverAMix()
