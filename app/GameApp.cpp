@@ -8,8 +8,8 @@
 
 #include <memory>
 
-GameApp::GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError)
-    : random_(random), locate_(std::move(locate)), reportError_(std::move(reportError)),
+GameApp::GameApp(RandomSource& random, ScoreFileLocation where, ErrorReporter reportError)
+    : random_(random), where_(std::move(where)), reportError_(std::move(reportError)),
       main_([this] { return makeMainWindow(); }), gameOver_([this] { return makeGameOverDialog(); }),
       highScores_([this] { return makeHighScoreDialog(); })
 {
@@ -43,7 +43,7 @@ bimzo* GameApp::makeMainWindow()
 
 GMEND* GameApp::makeGameOverDialog()
 {
-    auto* dialog = new GMEND(game_, table_, locate_);
+    auto* dialog = new GMEND(game_, table_, where_);
     setOwnerWindow(dialog, main_.get());
     connect(dialog, &GMEND::quitRequested, this, &GameApp::endProgram);
     connect(dialog, &GMEND::playAgainRequested, this, &GameApp::playAgain);
@@ -54,7 +54,7 @@ GMEND* GameApp::makeGameOverDialog()
 
 HI_S* GameApp::makeHighScoreDialog()
 {
-    auto* dialog = new HI_S(table_, locate_);
+    auto* dialog = new HI_S(table_, where_);
     setOwnerWindow(dialog, main_.get());
     connect(dialog, &HI_S::scoreFileError, this, &GameApp::reportLater);
     connect(dialog, &Form::unloading, this, &GameApp::endWhenNoWindowIsLeft, Qt::QueuedConnection);

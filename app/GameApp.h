@@ -23,7 +23,8 @@ public:
     // Shows a message; owner is the window the message box belongs to.
     using ErrorReporter = std::function<void(QWidget* owner, const QString& message)>;
 
-    GameApp(RandomSource& random, ScoreFileLocator locate, ErrorReporter reportError);
+    // `where`: the score file for the whole run, settled when the program starts.
+    GameApp(RandomSource& random, ScoreFileLocation where, ErrorReporter reportError);
 
     void start();
 
@@ -55,7 +56,7 @@ private:
     Game game_;
     ScoreTable table_;
     RandomSource& random_;
-    ScoreFileLocator locate_;
+    const ScoreFileLocation where_;
     ErrorReporter reportError_;
     FormSlot<bimzo> main_;
     FormSlot<GMEND> gameOver_;

@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
 
     DefaultRandom random;
-    GameApp game(random, [] { return locateScoreFile(); },
+    GameApp game(random, locateScoreFile(),
                  [](QWidget* owner, const QString& message) { showMessageBox(owner, message, QStringLiteral("Bimzo！")); });
     QObject::connect(&game, &GameApp::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
     game.start();

@@ -54,7 +54,7 @@ Harness::Harness()
     if (!SaveScoreTable(table, path).ok())
         std::fprintf(stderr, "harness: cannot write %s\n", qPrintable(path));
     app_ = std::make_unique<GameApp>(
-        random_, [path] { return ScoreFileLocation(path); },
+        random_, ScoreFileLocation(path),
         [](QWidget*, const QString& message) { std::fprintf(stderr, "harness: %s\n", qPrintable(message)); });
     app_->start();
     if (!QTest::qWaitForWindowExposed(window()))

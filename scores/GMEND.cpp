@@ -23,9 +23,9 @@ const QString kRetryHint = QStringLiteral(
     "原因を取り除いてから名前の欄で Enter を押すと、もう一度記録します。記録せずに続けるときは Esc を押してください。");
 } // namespace
 
-GMEND::GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
-    : ScoreDialog(QStringLiteral("ＧＡＭＥ　ＯＶＥＲ"), kClientWidth, kClientHeight, Qt::white, table,
-                  std::move(locate), parent),
+GMEND::GMEND(Game& game, ScoreTable& table, const ScoreFileLocation& where, QWidget* parent)
+    : ScoreDialog(QStringLiteral("ＧＡＭＥ　ＯＶＥＲ"), kClientWidth, kClientHeight, Qt::white, table, where,
+                  parent),
       game_(game)
 {
     setObjectName(QStringLiteral("GMEND"));
@@ -100,7 +100,7 @@ void GMEND::PNAME_KeyPress(int keyAscii)
     if (keyAscii != keys::kEnter || !inNameEntry())
         return;
     const ScoreFileStatus status = RecordScore(static_cast<double>(game_.score().value()), game_.hitCount(),
-                                               PNAME->text(), table_, locate_());
+                                               PNAME->text(), table_, where_);
     if (!status.written()) {
         // The name stays in the box: once the cause is gone, Enter tries again.
         saveFailed_ = true;

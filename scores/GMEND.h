@@ -12,7 +12,7 @@ class TextBox;
 class GMEND : public ScoreDialog {
     Q_OBJECT
 public:
-    GMEND(Game& game, ScoreTable& table, ScoreFileLocator locate, QWidget* parent = nullptr);
+    GMEND(Game& game, ScoreTable& table, const ScoreFileLocation& where, QWidget* parent = nullptr);
 
     bool inNameEntry() const;
 

@@ -14,9 +14,8 @@ constexpr int kRowStep = 360;
 constexpr int kLabelsPerRow = 3;  // the designer named them Label1/2, Label4/5, Label7/8
 } // namespace
 
-HI_S::HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
-    : ScoreDialog(QStringLiteral("HI-SCORE"), kClientWidth, kClientHeight, colours::kBack, table, std::move(locate),
-                  parent)
+HI_S::HI_S(ScoreTable& table, const ScoreFileLocation& where, QWidget* parent)
+    : ScoreDialog(QStringLiteral("HI-SCORE"), kClientWidth, kClientHeight, colours::kBack, table, where, parent)
 {
     setObjectName(QStringLiteral("HI_S"));
     buildControls();

@@ -13,7 +13,7 @@ class Caption;
 class HI_S : public ScoreDialog {
     Q_OBJECT
 public:
-    HI_S(ScoreTable& table, ScoreFileLocator locate, QWidget* parent = nullptr);
+    HI_S(ScoreTable& table, const ScoreFileLocation& where, QWidget* parent = nullptr);
 
 public slots:
     void Form_Load() override;

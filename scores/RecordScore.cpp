@@ -12,12 +12,13 @@ ScoreFileStatus recordLocked(double score, int hitCount, const QString& name, Sc
 {
     // Another copy of the game may have recorded a score since our dialog read
     // the file: lock, read afresh and rank against that, so neither entry is lost.
-    QByteArray written;
-    if (ScoreFileStatus s = fileWrittenFor(where, written); !s.ok())
-        return s;
+    const Place file = placeFile(where.file, where.createFolder);
+    if (ScoreFileStatus problem = placeProblem(file, false); !problem.ok())
+        return problem;
     ScoreLock lock;
-    if (ScoreFileStatus locked = lock.take(written + ".lock", kScoreLockWaitMs); !locked.ok())
+    if (ScoreFileStatus locked = lock.take(file, kScoreLockWaitMs); !locked.ok())
         return locked;
+    clearLeftovers(file);
 
     // A file that has vanished since the dialog read it is written again from
     // the table in memory rather than from nothing.

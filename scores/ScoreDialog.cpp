@@ -4,16 +4,16 @@
 #include "ui/Pictures.h"
 
 ScoreDialog::ScoreDialog(const QString& caption, int clientWidth, int clientHeight, const QColor& backColor,
-                         ScoreTable& table, ScoreFileLocator locate, QWidget* parent)
+                         ScoreTable& table, const ScoreFileLocation& where, QWidget* parent)
     : Form(caption, clientWidth, clientHeight, Border::FixedDialog, backColor,
            PictureBox(pictures::load(QStringLiteral("tile_lavender")), 375, 495), parent),
-      table_(table), locate_(std::move(locate))
+      table_(table), where_(where)
 {
 }
 
 void ScoreDialog::loadTable()
 {
-    report(LoadScoreTable(table_, locate_()));
+    report(LoadScoreTable(table_, where_));
 }
 
 void ScoreDialog::report(const ScoreFileStatus& status, const QString& next)

@@ -1,10 +1,32 @@
 #include "scores/ScoreFileStatus.h"
 
+#include "scores/FileAccess.h"
+#include "scores/ScoreLocation.h"
+
 #include <QStringList>
 
 #include <cerrno>
 #include <cstring>
+#include <pwd.h>
 #include <sys/stat.h>
+
+namespace {
+
+using C = ScoreFileStatus::Code;
+
+// How a message names the file (%1): "「…」", or "ロックファイル「…」".
+QString nameOf(bool lock)
+{
+    return lock ? QStringLiteral("ロックファイル「%1」") : QStringLiteral("「%1」");
+}
+
+QString userName(uid_t uid)
+{
+    const passwd* pw = ::getpwuid(uid);
+    return pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(uid);
+}
+
+} // namespace
 
 ScoreFileStatus ScoreFileStatus::failure(Code code, const QString& cause, int error)
 {
@@ -41,6 +63,41 @@ ScoreFileStatus& ScoreFileStatus::explain(const QString& headline, const QString
         lines << after;
     message = lines.join(QLatin1Char('\n'));
     return *this;
+}
+
+ScoreFileStatus failedOn(ScoreFileStatus::Code code, const QString& what, const QByteArray& path, int error)
+{
+    return ScoreFileStatus::failure(code, what.arg(shownPath(path), describeError(error)) + QStringLiteral("。"), error);
+}
+
+ScoreFileStatus notAFile(const Place& at, unsigned mode, bool lock)
+{
+    QString kind = at.dangling() ? QStringLiteral("行き先のないシンボリックリンク") : describeKind(mode);
+    if (!at.link.isEmpty())
+        kind += QStringLiteral("、リンク先「%1」").arg(shownPath(at.path));
+    QString cause = (nameOf(lock) + QStringLiteral("は通常のファイルではありません（%2）。"))
+                        .arg(shownPath(at.link.isEmpty() ? at.path : at.link), kind);
+    if (lock)
+        cause += QStringLiteral("これを取り除けば記録できます。");
+    return ScoreFileStatus::failure(C::NotAFile, cause);
+}
+
+ScoreFileStatus placeProblem(const Place& at, bool lock)
+{
+    if (at.foreign)
+        return ScoreFileStatus::failure(
+            C::ForeignLink, (nameOf(lock) + QStringLiteral("は別のユーザー（%2）が作ったシンボリックリンクなので、たどりません。"))
+                                .arg(shownPath(at.path), userName(at.owner)));
+    if (at.error != 0 && !at.failedFolder.isEmpty())
+        return failedOn(C::OpenFailed,
+                        at.makingFolder ? QStringLiteral("フォルダー「%1」を作れません: %2")
+                                        : QStringLiteral("フォルダー「%1」を開けません: %2"),
+                        at.failedFolder, at.error);
+    if (at.error != 0)
+        return failedOn(C::OpenFailed, nameOf(lock) + QStringLiteral("を開けません: %2"), at.path, at.error);
+    if (at.dangling() || (at.mode != 0 && !S_ISREG(at.mode)))
+        return notAFile(at, at.mode, lock);
+    return {};
 }
 
 QString describeError(int error)

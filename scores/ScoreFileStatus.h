@@ -2,7 +2,10 @@
 // What a score-file operation reports: a code and, on failure, a Japanese
 // message that says what became of the table, why, and which file.
 
+#include <QByteArray>
 #include <QString>
+
+struct Place;
 
 struct ScoreFileStatus {
     enum class Code {
@@ -19,6 +22,7 @@ struct ScoreFileStatus {
         LockFailed,       // another copy holds the lock
         SyncFailed,       // written and renamed, but the folder could not be synced
         FolderUnreadable, // the folder that may hold the table has a name that cannot be opened
+        ForeignLink,      // a symbolic link another user made, not followed
     };
 
     Code code = Code::Ok;
@@ -37,6 +41,15 @@ struct ScoreFileStatus {
     // Sets the message: `headline`, the cause, then `after`, one to a line.
     ScoreFileStatus& explain(const QString& headline, const QString& after = {});
 };
+
+// A failure of a call on `path`: `what` holds %1 for the path and %2 for the reason.
+ScoreFileStatus failedOn(ScoreFileStatus::Code code, const QString& what, const QByteArray& path, int error);
+// Why `at` (the score file, or with `lock` its lock) cannot be used as found:
+// a link another user made, a folder that cannot be reached, a dangling link,
+// or something other than a regular file; ok otherwise, and when nothing is there.
+ScoreFileStatus placeProblem(const Place& at, bool lock);
+// `at` holds something of `mode` that is not a regular file.
+ScoreFileStatus notAFile(const Place& at, unsigned mode, bool lock);
 
 // The reason an errno stands for, as a short Japanese phrase.
 QString describeError(int error);

@@ -4,25 +4,12 @@
 #include "scores/FileAccess.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <climits>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-QString JoinPath(const QString& dir, const QString& file, QChar separator)
-{
-    if (dir.endsWith(separator))
-        return dir + file;
-    return dir + separator + file;
-}
-
-QString JoinPath(const QString& dir, const QString& file)
-{
-    return JoinPath(dir, file, QDir::separator());
-}
 
 QByteArray homeFolder()
 {
@@ -34,11 +21,6 @@ QByteArray homeFolder()
 }
 
 namespace {
-
-QByteArray joinBytes(const QByteArray& dir, const QByteArray& file)
-{
-    return dir.endsWith('/') ? dir + file : dir + '/' + file;
-}
 
 // Bytes as UTF-8 where they are UTF-8, \xNN where not.
 QString decodeShowingBadBytes(const QByteArray& bytes)
@@ -77,14 +59,11 @@ bool isWritableFolder(const QByteArray& dir)
     return ::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(dir.constData(), W_OK) == 0;
 }
 
-// Creates every missing folder on the way; failures show when the file is opened.
-void makeFolders(const QByteArray& dir)
+ScoreFileLocation inDataFolder(const QByteArray& dataDir, const QByteArray& legacy = {})
 {
-    for (qsizetype slash = dir.indexOf('/', 1); ; slash = dir.indexOf('/', slash + 1)) {
-        ::mkdir((slash < 0 ? dir : dir.left(slash)).constData(), 0777);
-        if (slash < 0)
-            return;
-    }
+    ScoreFileLocation where = ScoreFileLocation::fromBytes(JoinPath(dataDir, kScoreFileName), legacy);
+    where.createFolder = true;
+    return where;
 }
 
 QByteArray executableFolder()
@@ -101,8 +80,9 @@ QByteArray executableFolder()
 QString shownPath(const QByteArray& path)
 {
     QByteArray clean = withoutDoubledSlashes(path);
-    const QByteArray home = withoutDoubledSlashes(homeFolder());
-    if (home.size() > 1) {
+    // "~" is what HOME says; a home from the password database is shown in full.
+    const QByteArray home = withoutDoubledSlashes(qgetenv("HOME"));
+    if (home.startsWith('/') && home.size() > 1) {
         const QByteArray prefix = home.endsWith('/') ? home : home + '/';
         if (clean.startsWith(prefix))
             clean = "~/" + clean.mid(prefix.size());
@@ -133,25 +113,21 @@ QByteArray ScoreFileLocation::readFile() const
 
 ScoreFileLocation locateScoreFile(const QByteArray& exeDir, const QByteArray& dataDir)
 {
-    const QByteArray name(kScoreFileName);
-    const QByteArray beside = joinBytes(exeDir, name);
+    const QByteArray beside = JoinPath(exeDir, kScoreFileName);
     // An installed copy (its desktop entry in ../share beside bin) never
     // writes into bin, even for root, who could.
     const bool installed =
         lookAt(exeDir + "/../share/applications/" BIMZO_APP_ID ".desktop", true).what != PathLook::Missing;
     if (!installed && isWritableFolder(exeDir))
         return ScoreFileLocation::fromBytes(beside);
-    makeFolders(dataDir);
-    return ScoreFileLocation::fromBytes(joinBytes(dataDir, name), beside);
+    return inDataFolder(dataDir, beside);
 }
 
 ScoreFileLocation locateScoreFile(const QString& exeDir, const QString& dataDir)
 {
     const QByteArray exe = QFile::encodeName(exeDir);
     if (exeDir.contains(QChar::ReplacementCharacter) && lookAt(exe, true).what == PathLook::Missing) {
-        const QByteArray data = QFile::encodeName(dataDir);
-        makeFolders(data);
-        ScoreFileLocation where = ScoreFileLocation::fromBytes(joinBytes(data, kScoreFileName));
+        ScoreFileLocation where = inDataFolder(QFile::encodeName(dataDir));
         where.unreachable = exeDir;
         return where;
     }

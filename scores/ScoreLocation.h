@@ -1,6 +1,7 @@
 #pragma once
 // Where BIMZO.DAT lives: beside the executable, or, when that directory is not
-// writable (an installed game), in the user's data directory. In that case a
+// writable (an installed game), in the user's data directory. The program
+// settles it once, at its start, and keeps it for the run. In the second case a
 // BIMZO.DAT still lying beside the executable is read as the starting table
 // until the first save creates the file in the data directory; it is never
 // written or removed.
@@ -9,21 +10,13 @@
 // is not UTF-8 cannot be told apart in a QString, whose decoding is lossy.
 
 #include <QByteArray>
-#include <QChar>
 #include <QString>
-
-#include <functional>
 
 inline constexpr char kScoreFileName[] = "BIMZO.DAT";
 
-// `dir` and `file` with exactly one separator between them. The separator is
-// not doubled when `dir` already ends with it; an empty `dir` gives sep + file.
-QString JoinPath(const QString& dir, const QString& file, QChar separator);
-// With the platform's separator ("/" here, "\" on Windows).
-QString JoinPath(const QString& dir, const QString& file);
-
-// A path as a player would type it: the home folder as "~", no doubled "/",
-// bytes that are not UTF-8 as \xNN.
+// A path as a player would type it: $HOME as "~" (only when HOME says so: a
+// home found elsewhere is shown as it is), no doubled "/", bytes that are
+// not UTF-8 as \xNN.
 QString shownPath(const QByteArray& path);
 // The player's home: $HOME, or the password database's when HOME is unset.
 QByteArray homeFolder();
@@ -36,6 +29,7 @@ struct ScoreFileLocation {
     // A folder that may hold the table but whose name could not be kept
     // (shown form), or empty: the first load says so.
     QString unreachable;
+    bool createFolder = false;  // the data folder: made when a file is first written
 
     explicit ScoreFileLocation(const QString& p = {}, const QString& legacyP = {});
     static ScoreFileLocation fromBytes(const QByteArray& p, const QByteArray& legacyP = {});
@@ -43,12 +37,8 @@ struct ScoreFileLocation {
     QByteArray readFile() const;
 };
 
-// Where the dialogs find the score file, asked afresh for every load and
-// save; tests point it at a folder of their own.
-using ScoreFileLocator = std::function<ScoreFileLocation()>;
-
 // Chooses the location for an executable in `exeDir`, with `dataDir` as the
-// fallback (created when needed). Looks at the disk each time. An installed
+// fallback (created when needed). An installed
 // copy (its desktop entry exists in exeDir/../share/applications) always uses
 // `dataDir`.
 ScoreFileLocation locateScoreFile(const QByteArray& exeDir, const QByteArray& dataDir);

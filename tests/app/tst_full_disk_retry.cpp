@@ -1,7 +1,9 @@
-// A game recorded onto a full disk: one message says the score was not
-// recorded and why; the name stays in the box; once there is room, Enter
-// records it. The score file lies on a small tmpfs of its own, which needs
-// root: elsewhere the test is skipped, and CTest reports it skipped.
+// A game recorded where the save cannot be made: the disk is full, or its file
+// system was remounted read-only while the game ran. One message says the
+// score was not recorded, why, and where; the name stays in the box; once the
+// cause is gone, Enter records it in the same place. The score file lies on a
+// small tmpfs of its own, which needs root: elsewhere the test is skipped, and
+// CTest reports it skipped.
 #include "scores/ScoreFile.h"
 #include "scores/ScoreFormat.h"
 #include "tests/support/Child.h"
@@ -12,15 +14,19 @@
 #include <QProcess>
 #include <QTest>
 
-#include <memory>
-
 class FullDiskRetryTest : public QObject {
     Q_OBJECT
 private slots:
-    void enterRecordsOnceThereIsRoom();
+    void enterRecordsOnceTheCauseIsGone_data();
+    void enterRecordsOnceTheCauseIsGone();
 };
 
 namespace {
+
+bool mount(const QStringList& args)
+{
+    return QProcess::execute(QStringLiteral("mount"), args) == 0;
+}
 
 // Fills every page of the file system at `folder`; returns the filler files.
 QStringList fill(const QString& folder)
@@ -45,13 +51,23 @@ QByteArray bytesOf(const QString& path)
 
 } // namespace
 
-void FullDiskRetryTest::enterRecordsOnceThereIsRoom()
+void FullDiskRetryTest::enterRecordsOnceTheCauseIsGone_data()
 {
+    QTest::addColumn<bool>("full");  // else read-only
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("full disk") << true << QStringLiteral("空き容量");
+    QTest::newRow("read-only file system") << false << QStringLiteral("読み取り専用のファイルシステム");
+}
+
+void FullDiskRetryTest::enterRecordsOnceTheCauseIsGone()
+{
+    QFETCH(bool, full);
+    QFETCH(QString, cause);
     GameDriver driver;
     const QString file = driver.scoreFilePath();
     const QString folder = QFileInfo(file).path();
-    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder}) != 0)
-        QSKIP("cannot mount a small tmpfs here (needs root): retry after a full disk NOT checked");
+    if (!mount({"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder}))
+        QSKIP("cannot mount a small tmpfs here (needs root): retry after a failed save NOT checked");
     struct Unmount {
         QString at;
         ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
@@ -70,14 +86,14 @@ void FullDiskRetryTest::enterRecordsOnceThereIsRoom()
     QVERIFY(dialog->inNameEntry());
     TextBox* box = child<TextBox>(dialog, QStringLiteral("PNAME"));
     box->setText(QStringLiteral("RETRY"));
-    const QStringList pads = fill(folder);
-    QVERIFY(pads.size() > 0 && pads.size() < 100);
+    const QStringList pads = full ? fill(folder) : QStringList();
+    QVERIFY(full ? pads.size() > 0 && pads.size() < 100 : mount({"-o", "remount,ro", folder}));
 
     QTest::keyClick(box, Qt::Key_Return);
     QTRY_COMPARE(driver.errors.size(), 1);
     const QString message = driver.errors.first();
     QVERIFY2(message.startsWith(QStringLiteral("得点は記録されませんでした。")), qPrintable(message));
-    QVERIFY2(message.contains(QStringLiteral("空き容量")) && message.contains(file), qPrintable(message));
+    QVERIFY2(message.contains(cause) && message.contains(file), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("Enter")), qPrintable(message));
     QVERIFY(dialog->inNameEntry());
     QCOMPARE(box->text(), QStringLiteral("RETRY"));
@@ -86,6 +102,7 @@ void FullDiskRetryTest::enterRecordsOnceThereIsRoom()
 
     for (const QString& pad : pads)
         QVERIFY(QFile::remove(pad));
+    QVERIFY(full || mount({"-o", "remount,rw", folder}));
     QTest::keyClick(box, Qt::Key_Return);
     QVERIFY(!dialog->inNameEntry());
     QVERIFY(driver.highScores());

@@ -61,7 +61,6 @@ private slots:
 
     // Faults
     void unwritableFileShowsAnErrorAndTheGameGoesOn();
-    void failedSaveKeepsTheNameForAnotherEnter();
     void gameOverWhileAboutIsOpenLeavesAUsableDialog();
 
 private:
@@ -512,27 +511,6 @@ void GameRoadTest::unwritableFileShowsAnErrorAndTheGameGoesOn()
     QTest::keyClick(gameOver(), Qt::Key_Escape);  // gives up recording
     QVERIFY(!gameOver());
     QVERIFY(mainWindow()->isEnabled());
-}
-
-void GameRoadTest::failedSaveKeepsTheNameForAnotherEnter()
-{
-    const QString lock = path() + QStringLiteral(".lock");
-    QVERIFY(QDir().mkdir(lock));
-    playAndEnd();
-    typeName(QStringLiteral("again"));
-    pressEnter();
-    QTRY_COMPARE(driver_->errors.size(), 1);
-    QVERIFY(driver_->errors.first().startsWith(QStringLiteral("得点は記録されませんでした。")));
-    QVERIFY(gameOver()->inNameEntry());
-    QCOMPARE(child<TextBox>(gameOver(), QStringLiteral("PNAME"))->text(), QStringLiteral("again"));
-    QVERIFY(!highScores());
-
-    QVERIFY(QDir().rmdir(lock));
-    pressEnter();
-    QVERIFY(!gameOver()->inNameEntry());
-    QCOMPARE(child<Caption>(highScores(), QStringLiteral("Label2"))->text(), QStringLiteral("again"));
-    QCOMPARE(readTable().entries[0].name.text(), QStringLiteral("again"));
-    QCOMPARE(driver_->errors.size(), 1);
 }
 
 void GameRoadTest::gameOverWhileAboutIsOpenLeavesAUsableDialog()

@@ -5,6 +5,8 @@
 //   score_file_tool [--drop-root] load PATH
 //   score_file_tool [--drop-root] record PATH SCORE HITS NAME
 //   score_file_tool [--drop-root] locate EXEDIR DATADIR
+//   score_file_tool [--drop-root] recordfor EXEDIR DATADIR SCORE HITS NAME
+//                                        records where a game in EXEDIR keeps its table
 //   score_file_tool saveloop PATH        saves two tables alternately until killed
 //   score_file_tool recordmany PATH FIRST STEP COUNT NAME
 //                                        records the scores FIRST, FIRST+STEP, ...
@@ -90,9 +92,12 @@ int main(int argc, char** argv)
         std::printf("damaged %d\n", s.damaged ? 1 : 0);
         return s.ok() ? 0 : 1;
     }
-    if (cmd == QLatin1String("record") && argc - i == 5) {
-        const ScoreFileStatus s = RecordScore(std::atof(argv[i + 2]), std::atoi(argv[i + 3]),
-                                              QString::fromUtf8(argv[i + 4]), table, path);
+    const bool located = cmd == QLatin1String("recordfor") && argc - i == 6;
+    if ((cmd == QLatin1String("record") && argc - i == 5) || located) {
+        const int at = i + (located ? 3 : 2);
+        const ScoreFileStatus s = RecordScore(std::atof(argv[at]), std::atoi(argv[at + 1]),
+                                              QString::fromUtf8(argv[at + 2]), table,
+                                              located ? locateScoreFile(QByteArray(argv[i + 1]), QByteArray(argv[i + 2])) : path);
         print(s, table);
         return s.ok() ? 0 : 1;
     }

@@ -123,10 +123,9 @@ void ScoreDamageTest::invalidCp932BytesLoadAndAreKept()
 
 void ScoreDamageTest::hugeFileIsReadOnlyAsFarAsTheRecord()
 {
-    // 20 MB of tail: the load must not care, and a save must carry it over.
+    // 20 MB of tail: the load must not care (what a save keeps of it: tst_scorefaults).
     QByteArray file = RecordBuilder().num(5).name("Q").num(1).num(0).name({}).num(0)
                           .num(0).name({}).num(0).num(0).num(0).bytes;
-    const qsizetype recordSize = file.size();
     file.append(QByteArray(20 * 1024 * 1024, '\xAB'));
     writeBytes(path(), file);
     ScoreTable t;
@@ -134,12 +133,6 @@ void ScoreDamageTest::hugeFileIsReadOnlyAsFarAsTheRecord()
     QVERIFY(s.ok());
     QVERIFY(!s.damaged);
     QCOMPARE(t.entries[0].score, 5);
-    t.entries[0].score = 6;
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray after = readBytes(path());
-    QCOMPARE(after.size(), file.size());
-    QCOMPARE(after.mid(4), file.mid(4));
-    QCOMPARE(after.mid(recordSize), file.mid(recordSize));
 }
 
 QTEST_GUILESS_MAIN(ScoreDamageTest)

@@ -15,47 +15,46 @@
 class ScoreLocationTest : public QObject {
     Q_OBJECT
 private slots:
-    void besideAWritableExecutable();
-    void dataDirectoryWhenExecutableDirectoryUnusable();
-    void installedCopyUsesDataDirectoryEvenWhenBinIsWritable();
+    void tableIsBesideAWritableGameOrInTheDataFolder_data();
+    void tableIsBesideAWritableGameOrInTheDataFolder();
     void legacyFileIsReadUntilTheFirstSave();
     void noLegacyFileMeansEmptyTableCreatedInDataDirectory();
     void folderNotUtf8IsFoundByItsBytes();
     void folderNameDamagedByDecodingIsReported();
-    void homeUnsetIsThePlayersHomeShownAsTilde();
+    void homeUnsetIsThePlayersHomeShownInFull();
 
 private:
     QTemporaryDir dir_;
 };
 
-void ScoreLocationTest::besideAWritableExecutable()
+void ScoreLocationTest::tableIsBesideAWritableGameOrInTheDataFolder_data()
 {
-    const ScoreFileLocation where = locateScoreFile(dir_.path(), dir_.filePath("data"));
-    QCOMPARE(where.path, dir_.filePath("BIMZO.DAT"));
-    QVERIFY(where.legacyPath.isEmpty());
-    QVERIFY(!QFileInfo::exists(dir_.filePath("data")));
-}
-
-void ScoreLocationTest::dataDirectoryWhenExecutableDirectoryUnusable()
-{
-    // A missing directory cannot take the file either.
-    const QString exe = dir_.filePath("gone");
-    const ScoreFileLocation where = locateScoreFile(exe, dir_.filePath("d1/d2"));
-    QCOMPARE(where.path, dir_.filePath("d1/d2/BIMZO.DAT"));
-    QCOMPARE(where.legacyPath, exe + "/BIMZO.DAT");
-    QVERIFY(QFileInfo(dir_.filePath("d1/d2")).isDir());
-}
-
-void ScoreLocationTest::installedCopyUsesDataDirectoryEvenWhenBinIsWritable()
-{
+    QTest::addColumn<QString>("exe");     // the executable's folder, made unless "gone"
+    QTest::addColumn<bool>("installed");  // with a desktop entry in ../share/applications
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("legacy");
+    QTest::newRow("beside a writable executable") << "w" << false << "w/BIMZO.DAT" << "";
+    QTest::newRow("executable folder missing") << "gone" << false << "data/BIMZO.DAT" << "gone/BIMZO.DAT";
     // The layout of `cmake --install`: root may write games/, but scores stay out of it.
-    QVERIFY(QDir(dir_.path()).mkpath("usr/games"));
-    QVERIFY(QDir(dir_.path()).mkpath("usr/share/applications"));
-    writeBytes(dir_.filePath("usr/share/applications/" BIMZO_APP_ID ".desktop"), "[Desktop Entry]\n");
-    QVERIFY(QFileInfo(dir_.filePath("usr/games")).isWritable());
-    const ScoreFileLocation where = locateScoreFile(dir_.filePath("usr/games"), dir_.filePath("home/data"));
-    QCOMPARE(where.path, dir_.filePath("home/data/BIMZO.DAT"));
-    QCOMPARE(where.legacyPath, dir_.filePath("usr/games/BIMZO.DAT"));
+    QTest::newRow("installed copy") << "usr/games" << true << "data/BIMZO.DAT" << "usr/games/BIMZO.DAT";
+}
+
+void ScoreLocationTest::tableIsBesideAWritableGameOrInTheDataFolder()
+{
+    QFETCH(QString, exe);
+    QFETCH(bool, installed);
+    QFETCH(QString, file);
+    QFETCH(QString, legacy);
+    QTemporaryDir dir;
+    QVERIFY(exe == "gone" || QDir(dir.path()).mkpath(exe));
+    if (installed) {
+        QVERIFY(QDir(dir.path()).mkpath("usr/share/applications"));
+        writeBytes(dir.filePath("usr/share/applications/" BIMZO_APP_ID ".desktop"), "[Desktop Entry]\n");
+    }
+    const ScoreFileLocation where = locateScoreFile(dir.filePath(exe), dir.filePath("data"));
+    QCOMPARE(where.path, dir.filePath(file));
+    QCOMPARE(where.legacyPath, legacy.isEmpty() ? QString() : dir.filePath(legacy));
+    QVERIFY(!QFileInfo::exists(dir.filePath("data")));  // made only by the first save
 }
 
 void ScoreLocationTest::legacyFileIsReadUntilTheFirstSave()
@@ -145,7 +144,7 @@ void ScoreLocationTest::folderNameDamagedByDecodingIsReported()
     ::rmdir(folder.constData());  // QTemporaryDir cannot name it
 }
 
-void ScoreLocationTest::homeUnsetIsThePlayersHomeShownAsTilde()
+void ScoreLocationTest::homeUnsetIsThePlayersHomeShownInFull()
 {
     const QByteArray home = qgetenv("HOME");
     const QByteArray xdg = qgetenv("XDG_DATA_HOME");
@@ -160,7 +159,8 @@ void ScoreLocationTest::homeUnsetIsThePlayersHomeShownAsTilde()
     const passwd* pw = ::getpwuid(::getuid());
     QVERIFY(pw);
     QCOMPARE(folder, QByteArray(pw->pw_dir) + "/.local/share/bimzo");
-    QCOMPARE(shown, QStringLiteral("~/.local/share/bimzo/BIMZO.DAT"));
+    // "~" would name whatever HOME says, not the folder used.
+    QCOMPARE(shown, QFile::decodeName(folder) + QStringLiteral("/BIMZO.DAT"));
 }
 
 QTEST_GUILESS_MAIN(ScoreLocationTest)

@@ -19,7 +19,7 @@ class GameDriver {
 public:
     GameDriver()
         : app_(std::make_unique<GameApp>(
-              random, [this] { return ScoreFileLocation(scoreFilePath()); },
+              random, ScoreFileLocation(scoreFilePath()),
               [this](QWidget*, const QString& message) { errors << message; }))
     {
     }
