@@ -2,7 +2,7 @@
 # Installs what is missing, builds every test and runs them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 # The configurations are the presets of CMakePresets.json.
 cmake --preset test >/dev/null
 cmake --build --preset test
