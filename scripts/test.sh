@@ -13,6 +13,4 @@ ctest --preset test
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
-if [ -x scripts/fuzz.sh ] || [ -f scripts/fuzz.sh ]; then
-  bash scripts/fuzz.sh
-fi
+bash scripts/fuzz.sh
