@@ -37,3 +37,16 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
     }
     return std::nullopt;
 }
+
+const char* qtOptionValue(int argc, const char* const argv[], const char* option)
+{
+    const char* value = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const char* arg = argv[i];
+        if (arg[0] == '-' && arg[1] == '-')
+            ++arg;
+        if (std::strcmp(arg, option) == 0)
+            value = argv[++i];
+    }
+    return value;
+}

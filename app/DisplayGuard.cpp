@@ -1,12 +1,13 @@
 #include "app/DisplayGuard.h"
 
+#include "app/CommandLine.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -121,24 +122,14 @@ void guardHandler(QtMsgType type, const QMessageLogContext& context, const QStri
     std::_Exit(1);
 }
 
-// Qt accepts both -option and --option.
-bool isOption(const char* arg, const char* name)
-{
-    if (arg[0] == '-' && arg[1] == '-')
-        ++arg;
-    return std::strcmp(arg, name) == 0;
-}
-
 } // namespace
 
 DisplayGuard::DisplayGuard(int argc, char** argv)
 {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (isOption(argv[i], "-platform"))
-            platformOption = {argv[++i], "given with -platform"};
-        else if (isOption(argv[i], "-display"))
-            displayOption = {argv[++i], "given with -display"};
-    }
+    if (const char* platform = qtOptionValue(argc, argv, "-platform"))
+        platformOption = {platform, "given with -platform"};
+    if (const char* display = qtOptionValue(argc, argv, "-display"))
+        displayOption = {display, "given with -display"};
     held = new std::vector<HeldMessage>;
     previousHandler = qInstallMessageHandler(guardHandler);
 }

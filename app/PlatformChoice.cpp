@@ -1,10 +1,11 @@
 #include "app/PlatformChoice.h"
 
+#include "app/CommandLine.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -33,15 +34,6 @@ bool isGnome(std::string_view desktops)
     return false;
 }
 
-bool platformArgument(int argc, const char* const argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 SessionEnvironment SessionEnvironment::fromProcess()
@@ -52,7 +44,7 @@ SessionEnvironment SessionEnvironment::fromProcess()
 
 std::optional<std::string> chooseQtPlatform(const SessionEnvironment& session, int argc, const char* const argv[])
 {
-    if (!session.qtPlatform.empty() || platformArgument(argc, argv))
+    if (!session.qtPlatform.empty() || qtOptionValue(argc, argv, "-platform"))
         return std::nullopt;
     const bool wayland = session.sessionType == "wayland" || !session.waylandDisplay.empty();
     if (wayland && isGnome(session.currentDesktop) && !session.x11Display.empty())

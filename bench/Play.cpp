@@ -157,7 +157,7 @@ int playMain(bool reference, int seconds)
     if (reference) {
         QObject::connect(&tick, &QTimer::timeout, [&] {
             for (Picture* p : pictures) {
-                const int r = static_cast<int>(random.nextUniform() * rules::kFallScale + 1.0f);
+                const int r = static_cast<int>(random.nextUniform() * rules::kFallScale + rules::kShortestFall);
                 p->move(p->x(), p->y() + 4 * r);  // 60 twips a unit
             }
             onTick();

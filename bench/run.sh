@@ -6,7 +6,7 @@
 # six minutes; run it on an otherwise idle machine, as timing is shared.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh bench
 
 build=${BENCH_BUILD_DIR:-build/bench}
 cmake --preset bench -B "$build" >/dev/null

@@ -37,7 +37,7 @@ struct Board {
     int interval = 0;                 // ms; 0 means no game is running
     std::string levelCaption = rules::kFirstLevelCaption;
     std::string scoreText = "0";      // both score displays
-    std::string remainingText = "500";
+    std::string remainingText = std::to_string(rules::kHitsPerGame);
     bool enabled = true;
 
     bool running() const { return interval > 0; }

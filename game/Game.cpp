@@ -52,9 +52,9 @@ void Game::moveTargets(RandomSource& random, TickResult& result)
 {
     for (int lane = 0; lane < rules::kLanes; ++lane) {
         board_.lineColour[lane] = LineColour::Black;
-        const float draw = random.nextUniform() * rules::kFallScale + 1.0f;
+        const float draw = random.nextUniform() * rules::kFallScale + rules::kShortestFall;
         // Clamp guards a source that strays outside [0, 1).
-        const int r = std::clamp(static_cast<int>(draw), 1, static_cast<int>(rules::kFallScale));
+        const int r = std::clamp(static_cast<int>(draw), int(rules::kShortestFall), int(rules::kFallScale));
         float& top = board_.targetTop[lane];
         top = static_cast<float>(static_cast<double>(top) + rules::kFallUnit * r);
         if (top > rules::kFloor)

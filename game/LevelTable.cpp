@@ -1,11 +1,13 @@
 #include "game/LevelTable.h"
 
+#include "game/Rules.h"
+
 #include <array>
 
 namespace {
 using enum LevelRow::Test;
 // Captions: "LEVEL", an ideographic space, one full-width character.
-constexpr std::array<LevelRow, 11> kRows{{
+constexpr auto kRows = std::to_array<LevelRow>({
     {Equal, 30, 450, "LEVEL\u3000\uFF12"},
     {Greater, 60, 420, "LEVEL\u3000\uFF13"},
     {Greater, 90, 400, "LEVEL\u3000\uFF14"},
@@ -16,8 +18,8 @@ constexpr std::array<LevelRow, 11> kRows{{
     {Greater, 240, 180, "LEVEL\u3000\uFF19"},
     {Greater, 300, 150, "LEVEL\u3000\uFF25"},
     {Greater, 400, 100, "LEVEL\u3000\u221E"},
-    {Greater, 499, 0, "\u6253\u3061\u6B62\u3081"}, // the hit limit
-}};
+    {Greater, rules::kHitsPerGame - 1, 0, "\u6253\u3061\u6B62\u3081"}, // the hit limit
+});
 } // namespace
 
 std::span<const LevelRow> levelTable()

@@ -60,7 +60,8 @@ void bimzo::buildControls()
     lv = new Caption(c, QStringLiteral("lv"), 2520, 0, 1095, 255, qs(rules::kFirstLevelCaption));
     lv->font(panelFont).foreColor(Qt::black).backColor(colours::kPanel).align(Qt::AlignRight).announces({});
 
-    Label1 = new Caption(c, QStringLiteral("Label1"), 3240, 240, 375, 255, QStringLiteral("500"));
+    Label1 = new Caption(c, QStringLiteral("Label1"), 3240, 240, 375, 255,
+                         QString::number(rules::kHitsPerGame));
     Label1->font(panelFont).foreColor(colours::kText).backColor(colours::kPanel).align(Qt::AlignHCenter)
         .announces(QStringLiteral("残枚数"));
 

@@ -2,12 +2,15 @@
 # Installs the .deb with apt, starts /usr/games/bimzo under Xvfb, plays one game
 # to the name entry and checks that the score table lands in the player's data
 # folder and never in /usr/games; then removes the package again. As root.
+# Reads the table with the test build's score_file_tool (SCORE_FILE_TOOL).
 # Usage: scripts/check-deb.sh path/to/bimzo_1.21_amd64.deb [screenshot.png]
 set -euo pipefail
 deb=$(realpath "$1")
 shot=${2:+$(realpath -m "$2")}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ "$(id -u)" -eq 0 ] || fail "run as root (apt install)"
+tool=${SCORE_FILE_TOOL:-$(dirname "$0")/../build/test/tests/scores/score_file_tool}
+[ -x "$tool" ] || fail "no $tool: cmake --build build/test --target score_file_tool"
 dpkg-query -W -f='${Status}' bimzo 2>/dev/null | grep -q "install ok installed" \
     && fail "bimzo is installed already; remove it first"
 
@@ -40,7 +43,7 @@ HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash -
 
 dat=$home/.local/share/bimzo/BIMZO.DAT
 [ -f "$dat" ] || fail "no score table in $home/.local/share/bimzo"
-[ "$(dd if="$dat" bs=1 skip=6 count=3 2>/dev/null)" = "Deb" ] || fail "the name is not in $dat"
+read -r _ _ name < <("$tool" show "$dat") && [ "$name" = Deb ] || fail "the name is not in $dat"
 [ ! -e /usr/games/BIMZO.DAT ] || fail "the game wrote /usr/games/BIMZO.DAT"
 echo "score table: $dat ($(stat -c %s "$dat") bytes); nothing in /usr/games"
 rm -rf "$home"

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Takes the screenshots in docs/ from the real executable under Xvfb.
-# Usage: scripts/screenshots.sh [build/release/bimzo]   (QT_SCALE_FACTOR and a
-# style's variables apply; SHOT_SUFFIX is added to each file name, e.g.
+# Takes the screenshots in docs/ (or SHOT_DIR) from the real executable under Xvfb.
+# Usage: scripts/screenshots.sh [build/release/bimzo [score_file_tool]]
+# (the tool defaults to the test build's; QT_SCALE_FACTOR and a style's
+# variables apply; SHOT_SUFFIX is added to each file name, e.g.
 # SHOT_SUFFIX=-scale2, or SHOT_SUFFIX=-dark with GNOME's dark theme:
 # QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=$(realpath "${1:-build/release/bimzo}")
-out=$(realpath docs)
+tool=$(realpath "${2:-build/test/tests/scores/score_file_tool}")
+[ -x "$tool" ] || { echo "no $tool: cmake --build build/test --target score_file_tool" >&2; exit 1; }
+out=$(realpath "${SHOT_DIR:-docs}")
 suffix=${SHOT_SUFFIX:-}
 # A screen that holds the scaled windows.
 screen=$(awk -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%dx%d", 1024 * s, 768 * s }')
@@ -17,9 +20,10 @@ run() {
     cp "$exe" "$work/bimzo"
     # A table whose third place no short game beats: the buttons state.
     if [ "$1" = buttons ]; then
-        printf '\x10\x27\x00\x00\x06\x00\x82\xbd\x82\xeb\x82\xa4\x20\x00\x00\x00' >"$work/BIMZO.DAT"
-        printf '\x88\x13\x00\x00\x04\x00\x8e\x9f\x98\x59\x10\x00\x00\x00' >>"$work/BIMZO.DAT"
-        printf '\xe8\x03\x00\x00\x00\x00\x05\x00\x00\x00\x79\x00\x00\x00\x50\xc3\x00\x00' >>"$work/BIMZO.DAT"
+        for place in "10000 32 たろう" "5000 16 次郎" "1000 5 "; do
+            read -r score hits name <<<"$place"
+            "$tool" record "$work/BIMZO.DAT" "$score" "$hits" "$name" >/dev/null
+        done
     fi
     xvfb-run -a -s "-noreset -screen 0 ${screen}x24" bash -c '
         set -e

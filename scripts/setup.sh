@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Bimzo needs to build, run and test.
+# Installs the Debian 12 packages of one set, each set holding the one before:
+#   run    building and running the game (scripts/run.sh)
+#   test   and every test (scripts/test.sh)
+#   bench  and the benchmarks (bench/run.sh)
 # Idempotent: returns at once when everything is present. Never prompts.
+#   scripts/setup.sh run|test|bench [--list]   (--list: print the names only)
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools
-  libgl-dev libxkbcommon-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
-  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxtst-dev
-  clang libclang-rt-14-dev libbenchmark-dev valgrind
-  desktop-file-utils appstream appstream-compose dpkg-dev file
-  lintian mandoc groff-base devscripts ccache
-  qt6-base-private-dev libxfixes-dev
-  xclip python3
-  openbox
-  weston qt6-wayland dbus at-spi2-core python3-pyatspi
-  qt6-gtk-platformtheme qt6ct adwaita-qt6
-  sway wtype grim mutter xwayland
+# Qt's xcb and offscreen platforms come with qt6-base-dev, its Wayland one
+# with qt6-wayland; the windows ask for IPA Gothic and Mincho by name. cpack
+# reads the program's libraries with file.
+run=(
+  build-essential cmake ninja-build qt6-base-dev qt6-wayland
+  fonts-ipafont-gothic fonts-ipafont-mincho file
 )
+# By what uses them: the accessibility test (Qt's private headers), the
+# pictures' Latin letters, X servers and their tools, packaging checks, the
+# fuzz build, window managers and compositors, the dark styles.
+test=(
+  "${run[@]}"
+  qt6-base-private-dev python3 fonts-dejavu-core
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick xclip libx11-dev libxfixes-dev
+  desktop-file-utils appstream appstream-compose dpkg-dev lintian mandoc groff-base devscripts
+  clang libclang-rt-14-dev ccache
+  openbox weston dbus at-spi2-core python3-pyatspi sway wtype grim mutter xwayland
+  qt6-gtk-platformtheme qt6ct adwaita-qt6
+)
+bench=("${test[@]}" libbenchmark-dev libxtst-dev valgrind)
+
+case ${1:-} in
+  run | test | bench) declare -n packages=$1 ;;
+  *) echo "usage: $0 run|test|bench [--list]" >&2; exit 2 ;;
+esac
+[ "${2:-}" != --list ] || { printf '%s\n' "${packages[@]}"; exit 0; }
 
 missing=()
 for p in "${packages[@]}"; do

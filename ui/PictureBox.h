@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Twips.h"
+
 #include <QPixmap>
 
 // A hidden picture holder: it is never shown, it only keeps a picture and
@@ -7,7 +9,7 @@
 // each side.
 class PictureBox {
 public:
-    static constexpr int kBorderTwips = 2 * 15;
+    static constexpr int kBorderTwips = 2 * twips::kPerPixel;
 
     PictureBox(const QPixmap& picture, int width, int height)
         : picture_(picture), width_(width), height_(height)

@@ -3,6 +3,8 @@
 // or a second copy of the game.
 //
 //   score_file_tool [--drop-root] load PATH
+//   score_file_tool show PATH            loads; prints each place, best first,
+//                                        as "SCORE HITS NAME"
 //   score_file_tool [--drop-root] record PATH SCORE HITS NAME
 //   score_file_tool [--drop-root] locate EXEDIR DATADIR
 //   score_file_tool [--drop-root] recordfor EXEDIR DATADIR SCORE HITS NAME
@@ -90,6 +92,12 @@ int main(int argc, char** argv)
         const ScoreFileStatus s = LoadScoreTable(table, path);
         print(s, table);
         std::printf("damaged %d\n", s.damaged ? 1 : 0);
+        return s.ok() ? 0 : 1;
+    }
+    if (cmd == QLatin1String("show")) {
+        const ScoreFileStatus s = LoadScoreTable(table, path);
+        for (const ScoreEntry& e : table.entries)
+            std::printf("%d %d %s\n", e.score, e.hits, e.name.text().toUtf8().constData());
         return s.ok() ? 0 : 1;
     }
     const bool located = cmd == QLatin1String("recordfor") && argc - i == 6;
