@@ -6,6 +6,7 @@
 #include "ui/Colours.h"
 #include "ui/Form.h"
 #include "ui/Pictures.h"
+#include "ui/PressedPixel.h"
 #include "ui/Twips.h"
 
 #include <QMetaMethod>
@@ -204,12 +205,12 @@ void PlayField::showLanes(const Board& board)
     updatePointer();  // a shooter may have hidden or shown under it
 }
 
-FieldItem* PlayField::itemAt(const QPoint& point) const
+FieldItem* PlayField::itemAt(const QPoint& pixel) const
 {
-    if (!rect().contains(point))
+    if (!rect().contains(pixel))
         return nullptr;  // the pointer is elsewhere: asked after every change
     const auto it = std::find_if(items_.rbegin(), items_.rend(), [&](const FieldItem* item) {
-        return item->isVisible() && !item->isLine() && item->geometry().contains(point);
+        return item->isVisible() && !item->isLine() && item->geometry().contains(pixel);
     });
     return it == items_.rend() ? nullptr : *it;
 }
@@ -278,7 +279,7 @@ void PlayField::paintArea(QPainter& painter, const QRect& area) const
 
 void PlayField::mousePressEvent(QMouseEvent* event)
 {
-    pointer_ = event->position().toPoint();
+    pointer_ = pressedPixel(event);
     FieldItem* item = itemAt(pointer_);
     if (!item) {
         QWidget::mousePressEvent(event);
@@ -290,7 +291,7 @@ void PlayField::mousePressEvent(QMouseEvent* event)
 
 void PlayField::mouseMoveEvent(QMouseEvent* event)
 {
-    pointer_ = event->position().toPoint();
+    pointer_ = pressedPixel(event);
     updatePointer();
     QWidget::mouseMoveEvent(event);
 }

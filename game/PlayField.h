@@ -87,8 +87,8 @@ public:
 
     // Back to front.
     const std::vector<FieldItem*>& items() const { return items_; }
-    // The front-most shown picture under a point.
-    FieldItem* itemAt(const QPoint& point) const;
+    // The front-most shown picture on a pixel.
+    FieldItem* itemAt(const QPoint& pixel) const;
     // Repaints exactly this rectangle at the next paint.
     void invalidate(const QRect& area);
 

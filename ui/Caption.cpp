@@ -1,5 +1,6 @@
 #include "ui/Caption.h"
 
+#include "ui/PressedPixel.h"
 #include "ui/Twips.h"
 
 #include <QMouseEvent>
@@ -208,11 +209,7 @@ void Caption::mousePressEvent(QMouseEvent* event)
 
 void Caption::mouseReleaseEvent(QMouseEvent* event)
 {
-    // The pixel released on, not the nearest: at a fractional scale the
-    // nearest can lie just outside.
-    const QPointF at = event->position();
-    const QPoint pixel(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(pixel);
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(pressedPixel(event));
     pressed_ = false;
     if (click)
         emit Click();
