@@ -89,8 +89,6 @@ public:
     const std::vector<FieldItem*>& items() const { return items_; }
     // The front-most shown picture on a pixel.
     FieldItem* itemAt(const QPoint& pixel) const;
-    // Repaints exactly this rectangle at the next paint.
-    void invalidate(const QRect& area);
 
     PerLane<FieldItem*> tg{};
     PerLane<FieldItem*> sb{};
@@ -107,14 +105,11 @@ protected:
 private:
     template <typename... Args>
     FieldItem* add(Args&&... args);
-    void submitChanges();
     void paintArea(QPainter& painter, const QRect& area) const;
     void updatePointer();
 
     const QPixmap& background_;
     std::vector<FieldItem*> items_;
-    std::vector<QRect> dirty_;  // what changed since the last paint
-    bool submitting_ = false;   // the changes are yet to be handed to Qt
     QPoint pointer_{-1, -1};
     bool upArrow_ = false;
 };
