@@ -13,6 +13,7 @@
 #include "game/PlayField.h"
 #include "game/Rules.h"
 #include "game/bimzo.h"
+#include "ui/PressedPixel.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -50,7 +51,7 @@ protected:
         if (event->type() == QEvent::MouseButtonPress && watched == client) {
             auto* press = static_cast<QMouseEvent*>(event);
             for (int i = 0; i < rules::kLanes; ++i) {
-                if (client->itemAt(press->position().toPoint()) == h_.shooter(i) && pendingLane_ < 0) {
+                if (client->itemAt(pressedPixel(press)) == h_.shooter(i) && pendingLane_ < 0) {
                     pendingLane_ = i;
                     pressStamp_ = press->timestamp();
                     delivered_ = Clock::now();

@@ -2,10 +2,10 @@
 
 #include "game/FieldAccessible.h"
 
-#include "ui/BandedRegion.h"
 #include "ui/Colours.h"
 #include "ui/Form.h"
 #include "ui/Pictures.h"
+#include "ui/PressedPixel.h"
 #include "ui/Twips.h"
 
 #include <QMetaMethod>
@@ -46,7 +46,7 @@ QRect lineRect(int x1, int y1, int x2, int y2, int widthPixels)
 }
 
 // QRect's own tests are out of line, and the paint runs these for every
-// band of its region against every changed area and every item.
+// band of its region against every item.
 bool within(const QRect& inner, const QRect& outer)
 {
     return inner.left() >= outer.left() && inner.right() <= outer.right() && inner.top() >= outer.top()
@@ -69,6 +69,23 @@ bool uniteExactly(const QRect& a, const QRect& b)
     return column || row;
 }
 
+// Qt's region cuts each rectangle wherever another one starts or ends
+// across the field, so a falling target comes in a dozen bands. Joined
+// again where they share their columns, each area is painted once.
+std::vector<QRect> joinedBands(const QRegion& region)
+{
+    std::vector<QRect> areas;
+    for (const QRect& band : region) {
+        const auto above = std::find_if(areas.begin(), areas.end(), [&](const QRect& a) {
+            return a.left() == band.left() && a.right() == band.right() && a.bottom() + 1 == band.top();
+        });
+        if (above == areas.end())
+            areas.push_back(band);
+        else
+            above->setBottom(band.bottom());
+    }
+    return areas;
+}
 // The bounding box of a picture's drawn pixels, in its logical pixels.
 QRect drawnPart(const QPixmap& picture)
 {
@@ -116,18 +133,25 @@ void FieldItem::setVisible(bool visible)
     if (visible == visible_)
         return;
     visible_ = visible;
-    field_->invalidate(drawnRect());
+    field_->update(drawnRect());
 }
 
 void FieldItem::move(const QPoint& to)
 {
     if (to == geometry_.topLeft())
         return;
-    if (visible_)
-        field_->invalidate(drawnRect());
+    const QRect from = drawnRect();
     geometry_.moveTopLeft(to);
-    if (visible_)
-        field_->invalidate(drawnRect());
+    if (!visible_)
+        return;
+    // A fall shorter than the picture repaints one rectangle.
+    const QRect now = drawnRect();
+    if (uniteExactly(from, now)) {
+        field_->update(from | now);
+    } else {
+        field_->update(from);
+        field_->update(now);
+    }
 }
 
 void FieldItem::setBorderColor(const QColor& colour)
@@ -136,7 +160,7 @@ void FieldItem::setBorderColor(const QColor& colour)
         return;
     colour_ = colour;
     if (visible_)
-        field_->invalidate(drawnRect());
+        field_->update(drawnRect());
 }
 
 bool FieldItem::clickable() const
@@ -204,55 +228,24 @@ void PlayField::showLanes(const Board& board)
     updatePointer();  // a shooter may have hidden or shown under it
 }
 
-FieldItem* PlayField::itemAt(const QPoint& point) const
+FieldItem* PlayField::itemAt(const QPoint& pixel) const
 {
-    if (!rect().contains(point))
+    if (!rect().contains(pixel))
         return nullptr;  // the pointer is elsewhere: asked after every change
     const auto it = std::find_if(items_.rbegin(), items_.rend(), [&](const FieldItem* item) {
-        return item->isVisible() && !item->isLine() && item->geometry().contains(point);
+        return item->isVisible() && !item->isLine() && item->geometry().contains(pixel);
     });
     return it == items_.rend() ? nullptr : *it;
 }
 
-void PlayField::invalidate(const QRect& area)
-{
-    const QRect r = area & rect();
-    if (r.isEmpty())
-        return;
-    // Into a changed area that holds it or makes one rectangle with it.
-    const auto into = std::find_if(dirty_.begin(), dirty_.end(),
-                                   [&](const QRect& d) { return within(r, d) || uniteExactly(d, r); });
-    if (into == dirty_.end())
-        dirty_.push_back(r);
-    else
-        *into |= r;
-    if (!std::exchange(submitting_, true))
-        QMetaObject::invokeMethod(this, &PlayField::submitChanges, Qt::QueuedConnection);
-}
-
-// Once per turn of the event loop, all changes as one region: a tick or a
-// volley changes some twenty rectangles, and handed to Qt one by one each
-// would be merged with all the others before it.
-void PlayField::submitChanges()
-{
-    submitting_ = false;
-    update(bandedUnion(dirty_));
-}
-
-// Area by area, each under a clip of one rectangle inside what Qt repaints:
-// there the painter takes its fast paths, where Qt's ragged region would
-// cost it work on every scan line.
+// Area by area, each under a clip of one rectangle: there the painter takes
+// its fast paths, where Qt's ragged region would cost it work on every scan
+// line.
 void PlayField::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const std::vector<QRect> areas = std::exchange(dirty_, {});
-    for (const QRect& area : areas)
+    for (const QRect& area : joinedBands(event->region()))
         paintArea(painter, area);
-    for (const QRect& band : event->region()) {  // what else Qt repaints: under a caption, or exposed
-        const bool painted = std::any_of(areas.begin(), areas.end(), [&](const QRect& a) { return within(band, a); });
-        if (!painted)
-            paintArea(painter, band);
-    }
 }
 
 void PlayField::paintArea(QPainter& painter, const QRect& area) const
@@ -278,7 +271,7 @@ void PlayField::paintArea(QPainter& painter, const QRect& area) const
 
 void PlayField::mousePressEvent(QMouseEvent* event)
 {
-    pointer_ = event->position().toPoint();
+    pointer_ = pressedPixel(event);
     FieldItem* item = itemAt(pointer_);
     if (!item) {
         QWidget::mousePressEvent(event);
@@ -290,7 +283,7 @@ void PlayField::mousePressEvent(QMouseEvent* event)
 
 void PlayField::mouseMoveEvent(QMouseEvent* event)
 {
-    pointer_ = event->position().toPoint();
+    pointer_ = pressedPixel(event);
     updatePointer();
     QWidget::mouseMoveEvent(event);
 }

@@ -87,10 +87,8 @@ public:
 
     // Back to front.
     const std::vector<FieldItem*>& items() const { return items_; }
-    // The front-most shown picture under a point.
-    FieldItem* itemAt(const QPoint& point) const;
-    // Repaints exactly this rectangle at the next paint.
-    void invalidate(const QRect& area);
+    // The front-most shown picture on a pixel.
+    FieldItem* itemAt(const QPoint& pixel) const;
 
     PerLane<FieldItem*> tg{};
     PerLane<FieldItem*> sb{};
@@ -107,14 +105,11 @@ protected:
 private:
     template <typename... Args>
     FieldItem* add(Args&&... args);
-    void submitChanges();
     void paintArea(QPainter& painter, const QRect& area) const;
     void updatePointer();
 
     const QPixmap& background_;
     std::vector<FieldItem*> items_;
-    std::vector<QRect> dirty_;  // what changed since the last paint
-    bool submitting_ = false;   // the changes are yet to be handed to Qt
     QPoint pointer_{-1, -1};
     bool upArrow_ = false;
 };

@@ -9,6 +9,7 @@
 #include "ui/MenuKeys.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
+#include "ui/PressedPixel.h"
 #include "BuildInfo.h"
 
 #include <QAction>
@@ -116,7 +117,7 @@ bool bimzo::eventFilter(QObject* watched, QEvent* event)
 {
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (watched == Label2 && press) {
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QPoint at = pressedPixel(static_cast<QMouseEvent*>(event));
         return field_->itemAt(Label2->mapToParent(at)) != nullptr;
     }
     return Form::eventFilter(watched, event);

@@ -1,12 +1,13 @@
 #include "ui/Caption.h"
 
+#include "ui/PressedPixel.h"
 #include "ui/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <utility>
-#include <qdrawutil.h>
 
 Caption::Caption(QWidget* parent, const QString& name, int left, int top, int width, int height,
                  const QString& caption)
@@ -169,7 +170,7 @@ void Caption::draw(QPainter& painter, const QFont& font) const
     if (opaque_)
         painter.fillRect(whole, palette().color(QPalette::Window));
     if (frameWidth() > 0)
-        qDrawPlainRect(&painter, whole, fore, 1);
+        drawBorder(painter, fore);
     if (text().isEmpty())
         return;
     const int f = frameWidth();
@@ -182,6 +183,24 @@ void Caption::draw(QPainter& painter, const QFont& font) const
     painter.restore();
 }
 
+// The border on the device pixels the label owns. At a fractional scale Qt
+// puts the label's corner on a whole device pixel, rounded, and its far
+// edges too, so the label can own half a device pixel less than its size:
+// a line drawn at its logical edge would lose its last row to the field.
+void Caption::drawBorder(QPainter& painter, const QColor& colour) const
+{
+    const QTransform device = painter.deviceTransform();
+    const qreal dpr = device.m11();
+    const QPointF corner(std::round(device.dx() / dpr), std::round(device.dy() / dpr));  // logical
+    const qreal right = (std::round((corner.x() + width()) * dpr) - device.dx()) / dpr;
+    const qreal bottom = (std::round((corner.y() + height()) * dpr) - device.dy()) / dpr;
+    const qreal line = std::max<qreal>(1, std::round(dpr)) / dpr;  // whole device pixels
+    painter.fillRect(QRectF(0, 0, right, line), colour);
+    painter.fillRect(QRectF(0, bottom - line, right, line), colour);
+    painter.fillRect(QRectF(0, 0, line, bottom), colour);
+    painter.fillRect(QRectF(right - line, 0, line, bottom), colour);
+}
+
 void Caption::mousePressEvent(QMouseEvent* event)
 {
     // Taken here, as a label takes clicks, whether anything handles them or not.
@@ -190,7 +209,7 @@ void Caption::mousePressEvent(QMouseEvent* event)
 
 void Caption::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(pressedPixel(event));
     pressed_ = false;
     if (click)
         emit Click();

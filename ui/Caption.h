@@ -43,6 +43,7 @@ protected:
 private:
     Caption& changed();
     void draw(QPainter& painter, const QFont& font) const;
+    void drawBorder(QPainter& painter, const QColor& colour) const;
     void fitToText();
     void renewAccessibleName();
 

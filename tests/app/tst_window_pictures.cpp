@@ -1,7 +1,9 @@
 // What the player sees of each window, pixel for pixel against the pictures
 // in tests/pictures/. CTest runs it at scale 1 and 2, in the light style and
 // a dark one; see tests/support/Pictures.h for the update mode.
+#include "game/PlayField.h"
 #include "scores/ScoreFile.h"
+#include "tests/support/Child.h"
 #include "tests/support/GameDriver.h"
 #include "tests/support/Pictures.h"
 
@@ -26,6 +28,8 @@ private slots:
     void gameOverAsksForAName();
     void gameOverWithButtons();
     void highScoresWithNames();
+    void pressOnAShooterEdgeBelongsToThePicturePainted_data();
+    void pressOnAShooterEdgeBelongsToThePicturePainted();
 
 private:
     // Three places with names of each kind of width.
@@ -157,6 +161,60 @@ void WindowPicturesTest::highScoresWithNames()
     driver_->mainWindow()->him_Click();
     QVERIFY(driver_->highScores());
     CHECK_PICTURE(shot(driver_->highScores()), QStringLiteral("high-scores"));
+}
+
+void WindowPicturesTest::pressOnAShooterEdgeBelongsToThePicturePainted_data()
+{
+    // Device pixels from the shooter's painted edge: a press there shoots or
+    // misses as the pixel shows the shooter or not. The top edge is that of
+    // its rectangle, whose see-through rows above the drawn part take presses.
+    QTest::addColumn<Qt::Edge>("edge");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<bool>("shoots");
+    QTest::newRow("first column") << Qt::LeftEdge << 0 << true;
+    QTest::newRow("left of it") << Qt::LeftEdge << -1 << false;
+    QTest::newRow("last column") << Qt::RightEdge << 0 << true;
+    QTest::newRow("right of it") << Qt::RightEdge << 1 << false;
+    QTest::newRow("first row") << Qt::TopEdge << 0 << true;
+    QTest::newRow("above it") << Qt::TopEdge << -1 << false;
+}
+
+void WindowPicturesTest::pressOnAShooterEdgeBelongsToThePicturePainted()
+{
+    QFETCH(Qt::Edge, edge);
+    QFETCH(int, offset);
+    QFETCH(bool, shoots);
+    bimzo* window = driver_->mainWindow();
+    FieldItem* shooter = child<FieldItem>(window, QStringLiteral("sb_2"));
+    FieldItem* red = child<FieldItem>(window, QStringLiteral("sbr_2"));
+    // Where the shooter is painted, in device pixels of the window.
+    const QImage armed = shot(window);
+    shooter->setVisible(false);
+    red->setVisible(false);
+    const QImage bare = shot(window);
+    shooter->setVisible(true);
+    red->setVisible(true);
+    QRect painted;
+    for (int y = 0; y < armed.height(); ++y)
+        for (int x = 0; x < armed.width(); ++x)
+            if (armed.pixel(x, y) != bare.pixel(x, y))
+                painted |= QRect(x, y, 1, 1);
+    const qreal dpr = armed.devicePixelRatio();
+    const int margin = qRound((shooter->drawnRect().top() - shooter->geometry().top()) * dpr);
+    QPoint pixel = painted.center();
+    switch (edge) {
+    case Qt::LeftEdge: pixel.setX(painted.left() + offset); break;
+    case Qt::RightEdge: pixel.setX(painted.right() + offset); break;
+    default: pixel.setY(painted.top() - margin + offset); break;
+    }
+    // As the window system delivers it: the device pixel's corner, in logical pixels.
+    const QPointF at = QPointF(pixel) / dpr;
+    QWindow* handle = window->windowHandle();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        qt_handleMouseEvent(handle, at, handle->mapToGlobal(at), type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                            Qt::LeftButton, type, {}, 0);
+    }
+    QCOMPARE(shooter->isVisible(), !shoots);
 }
 
 QTEST_MAIN(WindowPicturesTest)
