@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(ScoreTable)
+
 inline QByteArray hex(const char* spaced)
 {
     return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
