@@ -223,12 +223,11 @@ void ScoreFaultsTest::killedSaveLeavesOldOrNewNeverAMix()
 
     int sawB = 0;
     for (int round = 0; round < 200; ++round) {
-        QProcess p;
-        p.start(QStringLiteral(SCORE_FILE_TOOL), {"saveloop", path_});
-        QVERIFY(p.waitForReadyRead(10000));
+        auto p = startTool({"saveloop", path_});
+        QCOMPARE(readLine(*p), QByteArray("started"));
         QTest::qSleep(QRandomGenerator::global()->bounded(2, 25));
-        p.kill();
-        QVERIFY(p.waitForFinished(10000));
+        p->kill();
+        QVERIFY(p->waitForFinished(10000));
         const QByteArray now = readBytes(path_);
         QVERIFY2(now == bytesA || now == bytesB, qPrintable(QString("round %1: %2 bytes").arg(round).arg(now.size())));
         sawB += now == bytesB;

@@ -23,8 +23,6 @@ private slots:
     void saveKeepsTheOldTailPastTheRecord();
     void loadThenSaveReproducesAllButTagAndCheck();
 
-    void missingFileIsCreatedEmptyByLoad();
-
 private:
     QString path() const { return dir_->filePath(QStringLiteral("BIMZO.DAT")); }
     std::unique_ptr<QTemporaryDir> dir_;
@@ -150,17 +148,6 @@ void ScoreFormatTest::loadThenSaveReproducesAllButTagAndCheck()
     QCOMPARE(after.left(tagAt), file.left(tagAt));
     QCOMPARE(after.mid(tagAt, 8), hex("79000000 E7FFFFFF"));
     QCOMPARE(after.mid(tagAt + 8), QByteArray("stale tail"));
-}
-
-void ScoreFormatTest::missingFileIsCreatedEmptyByLoad()
-{
-    ScoreTable t;
-    t.entries[1].score = 40;
-    const ScoreFileStatus s = LoadScoreTable(t, path());
-    QVERIFY2(s.ok(), qPrintable(s.message));
-    QVERIFY(QFileInfo(path()).isFile());
-    QCOMPARE(QFileInfo(path()).size(), 0);
-    QCOMPARE(t, ScoreTable{});
 }
 
 QTEST_GUILESS_MAIN(ScoreFormatTest)
