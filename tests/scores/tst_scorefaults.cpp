@@ -1,7 +1,7 @@
 // Folders staged with what the game may meet there: files that cannot be read
-// or written, things that are not files, other users' links, leftovers of
-// killed saves, huge files; saves cut short, and tables that must not be
-// written. Each is answered with its cause and the file it is about, and what
+// or written, things that are not files, links, a player's file root records
+// into, leftovers of killed saves, huge files; saves cut short, and tables that
+// must not be written. Each is answered with its cause and the file it is about, and what
 // is not the game's own stays as it was.
 
 #include "scores/Ranking.h"
@@ -46,15 +46,18 @@ QString entriesOf(const QString& dir)
     return found.join(QLatin1Char(' '));
 }
 
-// What a player would see changed: kind, mode, owner, and the bytes of a
-// file or the target of a link.
-QByteArray stateOf(const QString& path)
+// What a player would see changed: kind, mode, owner, and with `content` the
+// bytes of a file or the target of a link.
+QByteArray stateOf(const QString& path, bool content = true)
 {
     const QByteArray p = QFile::encodeName(path);
     struct stat st {};
     if (::lstat(p.constData(), &st) != 0)
         return "missing";
-    QByteArray state = QByteArray::number(st.st_mode, 8) + ' ' + QByteArray::number(st.st_uid) + ' ';
+    QByteArray state = QByteArray::number(st.st_mode, 8) + ' ' + QByteArray::number(st.st_uid) + ' '
+        + QByteArray::number(st.st_gid) + ' ';
+    if (!content)
+        return state;
     if (S_ISLNK(st.st_mode))
         return state + QFile::encodeName(QFile::symLinkTarget(path));
     return S_ISREG(st.st_mode) ? state + readBytes(path) : state;
@@ -149,6 +152,11 @@ void ScoreFaultsTest::stagedFolder_data()
     row("another user's link at the lock",
         "mkdir -m 700 private && echo 12345 > private/x && ln -s private/x BIMZO.DAT.lock && chown -h nobody BIMZO.DAT.lock",
         Code::ForeignLink, "nobody", both + " private private/x", both + " private/x", record);
+    row("own link followed", "mkdir real && mv BIMZO.DAT real/scores.dat && ln -s real/scores.dat BIMZO.DAT", ok, "",
+        "BIMZO.DAT real real/scores.dat real/scores.dat.lock", "BIMZO.DAT", record);
+    row("a player's file recorded into by root", "mkdir player && mv BIMZO.DAT player/scores.dat && chmod 640 "
+        "player/scores.dat && chown 65534:65534 player/scores.dat && ln -s player/scores.dat BIMZO.DAT", ok, "",
+        "BIMZO.DAT player player/scores.dat player/scores.dat.lock", "BIMZO.DAT", record);
     row("data folder made for a game in an unwritable folder", "mkdir -m 777 data && chmod 555 .", ok, "",
         "BIMZO.DAT data data/bimzo data/bimzo/BIMZO.DAT data/bimzo/BIMZO.DAT.lock", "BIMZO.DAT", located, true);
     row("data folder that cannot be made", "mkdir -m 555 data && chmod 555 .", openFailed, "を作れません: 権限がありません",
@@ -174,9 +182,11 @@ void ScoreFaultsTest::stagedFolder()
     shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), setup});
     if (!shell.waitForFinished() || shell.exitCode() != 0)
         QSKIP(qPrintable(QStringLiteral("cannot stage this here (root may be needed), NOT checked: ") + setup));
-    QMap<QString, QByteArray> before;
+    QMap<QString, QByteArray> before, kinds;
     for (const QString& name : kept.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         before[name] = stateOf(dir_->filePath(name));
+    for (const QString& name : entriesOf(folder).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        kinds[name] = stateOf(dir_->filePath(name), false);
 
     // In a process of its own, with its own signals: one that hangs is stopped,
     // not waited for. Nothing here waits for a lock another copy holds.
@@ -206,6 +216,11 @@ void ScoreFaultsTest::stagedFolder()
     QCOMPARE(entriesOf(folder), left);
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         QVERIFY2(stateOf(dir_->filePath(it.key())) == it.value(), qPrintable(it.key() + QStringLiteral(" changed")));
+    // What stays keeps its kind, mode and owner, even where root replaced a player's file.
+    for (auto it = kinds.cbegin(); it != kinds.cend(); ++it) {
+        const QByteArray now = stateOf(dir_->filePath(it.key()), false);
+        QVERIFY2(now == "missing" || now == it.value(), qPrintable(it.key() + QStringLiteral(": ") + now));
+    }
     // No more of an old tail is kept than the longest record could reach.
     if (size >= 0)
         QCOMPARE(QFileInfo(path_).size(), size);

@@ -21,7 +21,6 @@ private slots:
     void twoCopiesRecordingAtOnceKeepTheBestThree();
     void lockOfAKilledCopyDoesNotBlock();
     void lockThatCannotBeHadIsAnErrorAndChangesNothing();
-    void lockIsTakenBesideALinksTarget();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -124,35 +123,6 @@ void ScoreLockTest::lockThatCannotBeHadIsAnErrorAndChangesNothing()
     QCOMPARE(readBytes(path_), before);
     holder->kill();
     holder->waitForFinished();
-}
-
-void ScoreLockTest::lockIsTakenBesideALinksTarget()
-{
-    // Two copies reach one file by two paths: the file itself, and a link to it.
-    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("real")));
-    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("link")));
-    const QString target = dir_->filePath(QStringLiteral("real/scores.dat"));
-    const QString link = dir_->filePath(QStringLiteral("link/BIMZO.DAT"));
-    QVERIFY(SaveScoreTable(ScoreTable{}, target).ok());
-    QVERIFY(QFile::link(QStringLiteral("../real/scores.dat"), link));
-
-    auto holder = startTool({"holdlock", target});
-    QCOMPARE(readLine(*holder), QByteArray("locked"));
-    ScoreTable t;
-    const ScoreFileStatus held = RecordScore(500, 5, "LINK", t, link);
-    QVERIFY2(held.code == Code::LockFailed, qPrintable(held.message));
-    QVERIFY2(held.message.contains(target + QStringLiteral(".lock")), qPrintable(held.message));
-    holder->kill();
-    QVERIFY(holder->waitForFinished(10000));
-
-    const ScoreFileStatus s = RecordScore(500, 5, "LINK", t, link);
-    QVERIFY2(s.ok(), qPrintable(s.message));
-    QVERIFY(QFileInfo(link).isSymLink());
-    ScoreTable onDisk;
-    QVERIFY(LoadScoreTable(onDisk, target).ok());
-    QCOMPARE(onDisk.entries[0].name.text(), QStringLiteral("LINK"));
-    QCOMPARE(QDir(dir_->filePath("link")).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"BIMZO.DAT"});
-    QCOMPARE(QDir(dir_->filePath("real")).entryList(QDir::Files | QDir::Hidden), (QStringList{"scores.dat", "scores.dat.lock"}));
 }
 
 QTEST_GUILESS_MAIN(ScoreLockTest)
