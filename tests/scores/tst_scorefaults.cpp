@@ -1,8 +1,8 @@
 // Folders staged with what the game may meet there: files that cannot be read
-// or written, things that are not files, links, a player's file root records
-// into, leftovers of killed saves, huge files; saves cut short, and tables that
-// must not be written. Each is answered with its cause and the file it is about, and what
-// is not the game's own stays as it was.
+// or written, things that are not files, links, a player's file that root
+// records into, leftovers of killed saves, huge files; saves cut short, and
+// tables that must not be written. Each is answered with its cause and the file
+// it is about, and what is not the game's own stays as it was.
 
 #include "scores/Ranking.h"
 #include "scores/RecordScore.h"
