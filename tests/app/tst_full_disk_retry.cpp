@@ -7,6 +7,7 @@
 #include "scores/ScoreFile.h"
 #include "scores/ScoreFormat.h"
 #include "tests/support/Child.h"
+#include "tests/support/Files.h"
 #include "tests/support/GameDriver.h"
 #include "ui/Caption.h"
 #include "ui/TextBox.h"
@@ -43,12 +44,6 @@ QStringList fill(const QString& folder)
     return pads;
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 } // namespace
 
 void FullDiskRetryTest::enterRecordsOnceTheCauseIsGone_data()
@@ -75,11 +70,8 @@ void FullDiskRetryTest::enterRecordsOnceTheCauseIsGone()
     ScoreTable old;
     old.entries[0].score = 1000;
     old.entries[0].name = ScoreName::fromText(QStringLiteral("OLD"));
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(*serializeScoreRecord(old) + QByteArray(20000, 'T'));  // a copy needs five pages
-    f.close();
-    const QByteArray before = bytesOf(file);
+    writeBytes(file, *serializeScoreRecord(old) + QByteArray(20000, 'T'));  // a copy needs five pages
+    const QByteArray before = readBytes(file);
     QVERIFY(driver.start());
     driver.playAndEnd();
     GMEND* dialog = driver.gameOver();
@@ -98,7 +90,7 @@ void FullDiskRetryTest::enterRecordsOnceTheCauseIsGone()
     QVERIFY(dialog->inNameEntry());
     QCOMPARE(box->text(), QStringLiteral("RETRY"));
     QVERIFY(!driver.highScores());
-    QCOMPARE(bytesOf(file), before);
+    QCOMPARE(readBytes(file), before);
 
     for (const QString& pad : pads)
         QVERIFY(QFile::remove(pad));

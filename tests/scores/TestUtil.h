@@ -2,32 +2,21 @@
 // Small helpers shared by the score tests.
 
 #include "scores/ScoreFormat.h"
+#include "tests/support/Files.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QtTest>
 
+#include <memory>
+
+Q_DECLARE_METATYPE(ScoreTable)
+
 inline QByteArray hex(const char* spaced)
 {
     return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
-}
-
-inline void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(f.errorString()));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-inline QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
 }
 
 // Builds a record field by field, the way another program might have written it.
@@ -94,4 +83,20 @@ inline ToolResult runTool(const QStringList& args)
     p.waitForFinished(30000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+// A copy of the score tool that keeps running until the test is done with it.
+inline std::unique_ptr<QProcess> startTool(const QStringList& args)
+{
+    auto p = std::make_unique<QProcess>();
+    p->start(QStringLiteral(SCORE_FILE_TOOL), args);
+    return p;
+}
+
+inline QByteArray readLine(QProcess& p)
+{
+    while (!p.canReadLine())
+        if (!p.waitForReadyRead(10000))
+            return {};
+    return p.readLine().trimmed();
 }

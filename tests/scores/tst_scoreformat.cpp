@@ -15,16 +15,12 @@ private slots:
     void joinPathGivesOneSeparator_data();
     void joinPathGivesOneSeparator();
 
-    void fortyByteExample();
-    void threeEmptyNamesAre38Bytes();
-    void maximumNameLengthRoundTrips();
-    void windowsFileLoadsWithTheSameNames();
+    void recordIsWrittenByteForByte_data();
+    void recordIsWrittenByteForByte();
 
-    void shorterSaveKeepsLengthAndTail();
-    void longerSaveReplacesTailAndGrows();
+    void saveKeepsTheOldTailPastTheRecord_data();
+    void saveKeepsTheOldTailPastTheRecord();
     void loadThenSaveReproducesAllButTagAndCheck();
-
-    void missingFileIsCreatedEmptyByLoad();
 
 private:
     QString path() const { return dir_->filePath(QStringLiteral("BIMZO.DAT")); }
@@ -58,92 +54,67 @@ void ScoreFormatTest::joinPathGivesOneSeparator()
     QCOMPARE(JoinPath(dir, "BIMZO.DAT", separator), joined);
 }
 
-void ScoreFormatTest::fortyByteExample()
+namespace {
+
+ScoreTable named(const char* first, const char* second = "")
 {
     ScoreTable t;
-    t.entries[0].score = 250, t.entries[0].name = ScoreName::fromText("AB"), t.entries[0].hits = 12;
-    t.entries[1].score = 100, t.entries[1].hits = 5;
-    t.tag = 121, t.check = 1250;
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(readBytes(path()), hex("FA000000 0200 4142 0C000000 64000000 0000 05000000 "
-                                    "00000000 0000 00000000 79000000 E2040000"));
+    t.entries[0].name = ScoreName::fromText(first), t.entries[1].name = ScoreName::fromText(second);
+    return t;
 }
 
-void ScoreFormatTest::threeEmptyNamesAre38Bytes()
+} // namespace
+
+void ScoreFormatTest::recordIsWrittenByteForByte_data()
 {
-    ScoreTable t;
-    t.entries[0].score = -1, t.entries[2].hits = 0x7FFFFFFF;
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(readBytes(path()), hex("FFFFFFFF 0000 00000000 00000000 0000 00000000 "
-                                    "00000000 0000 FFFFFF7F 00000000 00000000"));
+    QTest::addColumn<ScoreTable>("table");
+    QTest::addColumn<QByteArray>("bytes");
+    ScoreTable forty;
+    forty.entries[0].score = 250, forty.entries[0].name = ScoreName::fromText("AB"), forty.entries[0].hits = 12;
+    forty.entries[1].score = 100, forty.entries[1].hits = 5;
+    forty.tag = 121, forty.check = 1250;
+    QTest::newRow("40 bytes") << forty << hex("FA000000 0200 4142 0C000000 64000000 0000 05000000 "
+                                              "00000000 0000 00000000 79000000 E2040000");
+    ScoreTable empty;
+    empty.entries[0].score = -1, empty.entries[2].hits = 0x7FFFFFFF;
+    QTest::newRow("three empty names") << empty << hex("FFFFFFFF 0000 00000000 00000000 0000 00000000 "
+                                                       "00000000 0000 FFFFFF7F 00000000 00000000");
+    ScoreTable longest;
+    longest.entries[2].name = ScoreName::fromText(QString(kMaxNameBytes, QLatin1Char('x')));
+    QTest::newRow("longest name") << longest << RecordBuilder().num(0).name({}).num(0).num(0).name({}).num(0)
+                                                    .num(0).len(0xFFFF).raw(QByteArray(kMaxNameBytes, 'x'))
+                                                    .num(0).num(0).num(0).bytes;
 }
 
-void ScoreFormatTest::maximumNameLengthRoundTrips()
+void ScoreFormatTest::recordIsWrittenByteForByte()
 {
-    ScoreTable t;
-    t.entries[2].name = ScoreName::fromText(QString(65535, QLatin1Char('x')));
-    t.entries[2].hits = 3;
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    const QByteArray bytes = readBytes(path());
-    QCOMPARE(bytes.size(), 38 + 65535);
-    QCOMPARE(bytes.mid(24, 2), hex("FFFF"));
-    ScoreTable back;
-    QVERIFY(LoadScoreTable(back, path()).ok());
-    QCOMPARE(back, t);
+    QFETCH(ScoreTable, table);
+    QVERIFY(SaveScoreTable(table, path()).ok());
+    QTEST(readBytes(path()), "bytes");
 }
 
-void ScoreFormatTest::windowsFileLoadsWithTheSameNames()
+void ScoreFormatTest::saveKeepsTheOldTailPastTheRecord_data()
 {
-    // Names as a Japanese Windows writes them: ソ ends in 0x5C, ～ is 0x8160.
-    writeBytes(path(), RecordBuilder()
-                           .num(900).name(hex("835C 5C 7E")).num(40)
-                           .num(800).name(hex("8160 8161 817C")).num(30)
-                           .num(700).name(hex("ED40 FA5C")).num(20)
-                           .num(121).num(4500).bytes);
-    ScoreTable t;
-    const ScoreFileStatus s = LoadScoreTable(t, path());
-    QVERIFY(s.ok());
-    QVERIFY(!s.damaged);
-    QCOMPARE(t.entries[0].name.text(), QString::fromUtf16(u"\u30BD\\~"));
-    QCOMPARE(t.entries[1].name.text(), QString::fromUtf16(u"\uFF5E\u2225\uFF0D"));
-    QCOMPARE(t.entries[2].name.text(), QString::fromUtf16(u"\u7E8A\u7E8A"));
-    QCOMPARE(t.entries[2].score, 700);
-    QCOMPARE(t.check, 4500);
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<ScoreTable>("table");
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray longer = *serializeScoreRecord(named("LONGNAME", "SECOND"));  // 52 bytes
+    ScoreTable shorter = named("AB");
+    shorter.entries[0].score = 35, shorter.tag = 121, shorter.check = 175;
+    QTest::newRow("shorter keeps length and tail") << longer << shorter << *serializeScoreRecord(shorter) + longer.mid(40);
+    const QByteArray tail = *serializeScoreRecord(ScoreTable{}) + QByteArray("0123456789");
+    QTest::newRow("longer ends in the tail") << tail << named("ABCD") << *serializeScoreRecord(named("ABCD")) + "456789";
+    const ScoreTable longest = named("ABCD", "EFGHIJKLMNOP");
+    QTest::newRow("longer than the file") << tail << longest << *serializeScoreRecord(longest);
 }
 
-void ScoreFormatTest::shorterSaveKeepsLengthAndTail()
+void ScoreFormatTest::saveKeepsTheOldTailPastTheRecord()
 {
-    ScoreTable longer;
-    longer.entries[0].name = ScoreName::fromText("LONGNAME"), longer.entries[1].name = ScoreName::fromText("SECOND");
-    QVERIFY(SaveScoreTable(longer, path()).ok());
-    const QByteArray before = readBytes(path());
-    QCOMPARE(before.size(), 52);
-
-    ScoreTable shorter;
-    shorter.entries[0].score = 35, shorter.entries[0].name = ScoreName::fromText("AB"), shorter.tag = 121, shorter.check = 175;
-    QVERIFY(SaveScoreTable(shorter, path()).ok());
-    const QByteArray after = readBytes(path());
-    QCOMPARE(after.size(), before.size());
-    QCOMPARE(after.mid(40), before.mid(40));
-    QCOMPARE(after.left(40), *serializeScoreRecord(shorter));
-
-    ScoreTable back;
-    QVERIFY(LoadScoreTable(back, path()).ok());
-    QCOMPARE(back, shorter);
-}
-
-void ScoreFormatTest::longerSaveReplacesTailAndGrows()
-{
-    const QByteArray old = *serializeScoreRecord(ScoreTable{}) + QByteArray("0123456789");
+    QFETCH(QByteArray, old);
+    QFETCH(ScoreTable, table);
     writeBytes(path(), old);
-    ScoreTable t;
-    t.entries[0].name = ScoreName::fromText("ABCD");  // record 42 bytes: ends inside the old tail
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(readBytes(path()), *serializeScoreRecord(t) + QByteArray("456789"));
-
-    t.entries[1].name = ScoreName::fromText("EFGHIJKLMNOP");  // longer than the whole file
-    QVERIFY(SaveScoreTable(t, path()).ok());
-    QCOMPARE(readBytes(path()), *serializeScoreRecord(t));
+    QVERIFY(SaveScoreTable(table, path()).ok());
+    QTEST(readBytes(path()), "bytes");
 }
 
 void ScoreFormatTest::loadThenSaveReproducesAllButTagAndCheck()
@@ -167,17 +138,6 @@ void ScoreFormatTest::loadThenSaveReproducesAllButTagAndCheck()
     QCOMPARE(after.left(tagAt), file.left(tagAt));
     QCOMPARE(after.mid(tagAt, 8), hex("79000000 E7FFFFFF"));
     QCOMPARE(after.mid(tagAt + 8), QByteArray("stale tail"));
-}
-
-void ScoreFormatTest::missingFileIsCreatedEmptyByLoad()
-{
-    ScoreTable t;
-    t.entries[1].score = 40;
-    const ScoreFileStatus s = LoadScoreTable(t, path());
-    QVERIFY2(s.ok(), qPrintable(s.message));
-    QVERIFY(QFileInfo(path()).isFile());
-    QCOMPARE(QFileInfo(path()).size(), 0);
-    QCOMPARE(t, ScoreTable{});
 }
 
 QTEST_GUILESS_MAIN(ScoreFormatTest)

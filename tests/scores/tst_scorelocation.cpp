@@ -18,7 +18,8 @@ private slots:
     void tableIsBesideAWritableGameOrInTheDataFolder_data();
     void tableIsBesideAWritableGameOrInTheDataFolder();
     void legacyFileIsReadUntilTheFirstSave();
-    void noLegacyFileMeansEmptyTableCreatedInDataDirectory();
+    void missingFileIsCreatedEmptyByLoad_data();
+    void missingFileIsCreatedEmptyByLoad();
     void folderNotUtf8IsFoundByItsBytes();
     void folderNameDamagedByDecodingIsReported();
     void homeUnsetIsThePlayersHomeShownInFull();
@@ -85,15 +86,23 @@ void ScoreLocationTest::legacyFileIsReadUntilTheFirstSave()
     QVERIFY(t.entries[0].name.isEmpty());
 }
 
-void ScoreLocationTest::noLegacyFileMeansEmptyTableCreatedInDataDirectory()
+void ScoreLocationTest::missingFileIsCreatedEmptyByLoad_data()
 {
-    QVERIFY(QDir(dir_.path()).mkpath("n/data"));
-    const ScoreFileLocation where(dir_.filePath("n/data/BIMZO.DAT"), dir_.filePath("n/exe/BIMZO.DAT"));
+    QTest::addColumn<QString>("legacy");
+    QTest::newRow("no file beside the game") << QString();
+    QTest::newRow("none there either") << QStringLiteral("exe/BIMZO.DAT");
+}
+
+void ScoreLocationTest::missingFileIsCreatedEmptyByLoad()
+{
+    QFETCH(QString, legacy);
+    QTemporaryDir dir;
+    const ScoreFileLocation where(dir.filePath("BIMZO.DAT"), legacy.isEmpty() ? legacy : dir.filePath(legacy));
     ScoreTable t;
-    t.entries[0].score = 9;
+    t.entries[1].score = 40;
     QVERIFY(LoadScoreTable(t, where).ok());
     QCOMPARE(t, ScoreTable{});
-    QVERIFY(QFileInfo(where.path).isFile());
+    QCOMPARE(readBytes(where.path), QByteArray());
 }
 
 void ScoreLocationTest::folderNotUtf8IsFoundByItsBytes()

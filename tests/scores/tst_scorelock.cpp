@@ -10,31 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
-
 using Code = ScoreFileStatus::Code;
-
-namespace {
-
-// A copy of the score tool that keeps running until the test is done with it.
-std::unique_ptr<QProcess> StartTool(const QStringList& args)
-{
-    auto p = std::make_unique<QProcess>();
-    p->start(QStringLiteral(SCORE_FILE_TOOL), args);
-    return p;
-}
-
-QByteArray ReadLine(QProcess& p)
-{
-    while (!p.canReadLine())
-        if (!p.waitForReadyRead(10000))
-            return {};
-    return p.readLine().trimmed();
-}
-
-} // namespace
 
 class ScoreLockTest : public QObject {
     Q_OBJECT
@@ -45,7 +21,6 @@ private slots:
     void twoCopiesRecordingAtOnceKeepTheBestThree();
     void lockOfAKilledCopyDoesNotBlock();
     void lockThatCannotBeHadIsAnErrorAndChangesNothing();
-    void lockIsTakenBesideALinksTarget();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -65,17 +40,16 @@ void ScoreLockTest::twoCopiesRecordingInTurnKeepBothEntries()
     ScoreTable start;
     start.entries[0].score = 40, start.entries[0].name = ScoreName::fromText("OLD");
     QVERIFY(SaveScoreTable(start, path_).ok());
-    auto first = StartTool({"loadwait", path_, "300", "30", "First"});
-    auto second = StartTool({"loadwait", path_, "200", "20", "Second"});
-    QCOMPARE(ReadLine(*first), QByteArray("loaded 40"));
-    QCOMPARE(ReadLine(*second), QByteArray("loaded 40"));
+    auto first = startTool({"loadwait", path_, "300", "30", "First"});
+    auto second = startTool({"loadwait", path_, "200", "20", "Second"});
+    QCOMPARE(readLine(*first), QByteArray("loaded 40"));
+    QCOMPARE(readLine(*second), QByteArray("loaded 40"));
 
-    first->write("\n");
-    QVERIFY(first->waitForFinished(20000));
-    QCOMPARE(first->exitCode(), 0);
-    second->write("\n");
-    QVERIFY(second->waitForFinished(20000));
-    QCOMPARE(second->exitCode(), 0);
+    for (QProcess* copy : {first.get(), second.get()}) {
+        copy->write("\n");
+        QVERIFY(copy->waitForFinished(20000));
+        QCOMPARE(copy->exitCode(), 0);
+    }
 
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
@@ -93,12 +67,12 @@ void ScoreLockTest::twoCopiesRecordingAtOnceKeepTheBestThree()
     // Each copy records rising scores that always take its own first place;
     // 10, 30, ... 790 and 20, 40, ... 800 interleave in the file.
     const int count = 40;
-    auto odd = StartTool({"recordmany", path_, "10", "20", QString::number(count), "Odd"});
-    auto even = StartTool({"recordmany", path_, "20", "20", QString::number(count), "Even"});
-    QVERIFY(odd->waitForFinished(60000));
-    QVERIFY(even->waitForFinished(60000));
-    QCOMPARE(odd->exitCode(), 0);
-    QCOMPARE(even->exitCode(), 0);
+    auto odd = startTool({"recordmany", path_, "10", "20", QString::number(count), "Odd"});
+    auto even = startTool({"recordmany", path_, "20", "20", QString::number(count), "Even"});
+    for (QProcess* copy : {odd.get(), even.get()}) {
+        QVERIFY(copy->waitForFinished(60000));
+        QCOMPARE(copy->exitCode(), 0);
+    }
 
     ScoreTable t;
     const ScoreFileStatus s = LoadScoreTable(t, path_);
@@ -110,8 +84,8 @@ void ScoreLockTest::twoCopiesRecordingAtOnceKeepTheBestThree()
 
 void ScoreLockTest::lockOfAKilledCopyDoesNotBlock()
 {
-    auto holder = StartTool({"holdlock", path_});
-    QCOMPARE(ReadLine(*holder), QByteArray("locked"));
+    auto holder = startTool({"holdlock", path_});
+    QCOMPARE(readLine(*holder), QByteArray("locked"));
     QVERIFY(QFile::exists(path_ + QStringLiteral(".lock")));
     holder->kill();
     QVERIFY(holder->waitForFinished(10000));
@@ -134,8 +108,8 @@ void ScoreLockTest::lockThatCannotBeHadIsAnErrorAndChangesNothing()
     QVERIFY(SaveScoreTable(start, path_).ok());
     const QByteArray before = readBytes(path_);
     // Another copy that holds the lock and never lets go (stopped in a debugger, say).
-    auto holder = StartTool({"holdlock", path_});
-    QCOMPARE(ReadLine(*holder), QByteArray("locked"));
+    auto holder = startTool({"holdlock", path_});
+    QCOMPARE(readLine(*holder), QByteArray("locked"));
 
     ScoreTable t = start;
     QElapsedTimer timer;
@@ -149,35 +123,6 @@ void ScoreLockTest::lockThatCannotBeHadIsAnErrorAndChangesNothing()
     QCOMPARE(readBytes(path_), before);
     holder->kill();
     holder->waitForFinished();
-}
-
-void ScoreLockTest::lockIsTakenBesideALinksTarget()
-{
-    // Two copies reach one file by two paths: the file itself, and a link to it.
-    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("real")));
-    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("link")));
-    const QString target = dir_->filePath(QStringLiteral("real/scores.dat"));
-    const QString link = dir_->filePath(QStringLiteral("link/BIMZO.DAT"));
-    QVERIFY(SaveScoreTable(ScoreTable{}, target).ok());
-    QVERIFY(QFile::link(QStringLiteral("../real/scores.dat"), link));
-
-    auto holder = StartTool({"holdlock", target});
-    QCOMPARE(ReadLine(*holder), QByteArray("locked"));
-    ScoreTable t;
-    const ScoreFileStatus held = RecordScore(500, 5, "LINK", t, link);
-    QVERIFY2(held.code == Code::LockFailed, qPrintable(held.message));
-    QVERIFY2(held.message.contains(target + QStringLiteral(".lock")), qPrintable(held.message));
-    holder->kill();
-    QVERIFY(holder->waitForFinished(10000));
-
-    const ScoreFileStatus s = RecordScore(500, 5, "LINK", t, link);
-    QVERIFY2(s.ok(), qPrintable(s.message));
-    QVERIFY(QFileInfo(link).isSymLink());
-    ScoreTable onDisk;
-    QVERIFY(LoadScoreTable(onDisk, target).ok());
-    QCOMPARE(onDisk.entries[0].name.text(), QStringLiteral("LINK"));
-    QCOMPARE(QDir(dir_->filePath("link")).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"BIMZO.DAT"});
-    QCOMPARE(QDir(dir_->filePath("real")).entryList(QDir::Files | QDir::Hidden), (QStringList{"scores.dat", "scores.dat.lock"}));
 }
 
 QTEST_GUILESS_MAIN(ScoreLockTest)
