@@ -101,9 +101,9 @@ void Fd::reset(int fd)
     fd_ = fd;
 }
 
-QByteArray JoinPath(const QByteArray& dir, const QByteArray& file, char separator)
+QByteArray JoinPath(const QByteArray& dir, const QByteArray& file)
 {
-    return dir.endsWith(separator) ? dir + file : dir + separator + file;
+    return dir.endsWith('/') ? dir + file : dir + '/' + file;
 }
 
 QByteArray folderOf(const QByteArray& path)

@@ -29,9 +29,9 @@ private:
     int fd_ = -1;
 };
 
-// `dir` and `file` with exactly one `separator` between them; an empty `dir`
-// gives `separator` + `file`.
-QByteArray JoinPath(const QByteArray& dir, const QByteArray& file, char separator = '/');
+// `dir` and `file` with exactly one '/' between them; an empty `dir` gives
+// "/" + `file`.
+QByteArray JoinPath(const QByteArray& dir, const QByteArray& file);
 QByteArray folderOf(const QByteArray& path);
 QByteArray fileNameOf(const QByteArray& path);
 
