@@ -26,14 +26,9 @@ if [ "${1:-}" != --session ]; then
     exec dbus-run-session -- bash "$0" --session "$1"
 fi
 
-exe=$2
-work=$(mktemp -d)
-mutter_pid= pid=
-trap 'kill $pid $mutter_pid 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"
+copy_game "$2"
 dat="$work/BIMZO.DAT"
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+private_runtime
 outer_display=$DISPLAY outer_auth=${XAUTHORITY:-}
 outer() { DISPLAY=$outer_display XAUTHORITY=$outer_auth "$@"; }
 shot() {
@@ -44,7 +39,7 @@ click_at() { outer xdotool mousemove $((stage_x + $1)) $((stage_y + $2)) sleep 0
 keys() { outer xdotool "$@"; }
 
 mutter --nested --wayland --wayland-display="bimzo-gnome-$$" >"$work/mutter.log" 2>&1 &
-mutter_pid=$!
+mutter_pid=$! helpers=$!
 for _ in $(seq 100); do grep -q 'Using public X11 display' "$work/mutter.log" && break; sleep 0.1; done
 xwayland=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/mutter.log" | head -1)
 [ -n "$xwayland" ] || fail "mutter did not start XWayland: $(tail -3 "$work/mutter.log")"
@@ -114,9 +109,7 @@ keys key F10 Down Down Down
 sleep 0.5
 shot gnome-menu-end
 keys key Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "F10, Down to End and Return did not end the game"
-wait "$pid" || fail "File > End by keys: exit status $?"
+expect_end "F10, Down to End and Return"
 
 (cd "$work" && QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="bimzo-gnome-$$" WAYLAND_DEBUG=1 \
     XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland exec ./bimzo 2>"$work/protocol.log") &

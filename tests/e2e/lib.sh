@@ -2,13 +2,21 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A copy of the executable in a fresh folder, $work/bimzo; the folder and
-# the process $pid, once started, go at exit.
+# A copy of the executable in a fresh folder, $work/bimzo. At exit the game
+# ($pid) and what was started for it ($helpers) are stopped and the folder goes.
 copy_game() {
     work=$(mktemp -d)
-    pid=
-    trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+    pid= helpers=
+    trap 'kill $pid $helpers 2>/dev/null || true; rm -rf "$work"' EXIT
     cp "$1" "$work/bimzo"
+}
+
+# Runs a command every tenth of a second until it succeeds, at most $1 times.
+wait_until() {
+    local n=$1
+    shift
+    for _ in $(seq "$n"); do "$@" && return 0; sleep 0.1; done
+    return 1
 }
 
 # The first visible window whose title matches; waits up to $2 tenths of a second.
@@ -27,12 +35,30 @@ wait_window() {
     return 1
 }
 
-# Little-endian fields of a file: path, offset.
-u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
-u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+# Waits 5 s for the game to end after $1; it must end with status 0.
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+expect_end() {
+    wait_until 50 ended || fail "$1 did not end the program"
+    wait "$pid" || fail "$1: the program ended with status $?"
+    pid=
+}
 
-# The name of BIMZO.DAT's first place.
-first_name() { dd if="$1" bs=1 skip=6 count="$(u16 "$1" 4)" 2>/dev/null; }
+# A private runtime folder for the compositor's socket, as a session has.
+private_runtime() {
+    mkdir -m 700 "$work/runtime"
+    export XDG_RUNTIME_DIR="$work/runtime"
+}
+
+# weston on backend $1, listening on socket $2, with the options after.
+start_weston() {
+    private_runtime
+    weston --backend="$1" --use-pixman --socket="$2" --idle-time=0 "${@:3}" >"$work/weston.log" 2>&1 &
+    helpers+=" $!"
+    wait_until 100 test -S "$XDG_RUNTIME_DIR/$2" || fail "weston did not start: $(tail -5 "$work/weston.log")"
+}
+
+# The name of BIMZO.DAT's first place: its length is the 16-bit field at 4.
+first_name() { dd if="$1" bs=1 skip=6 count="$(od -An -tu2 -j4 -N2 "$1" | tr -d ' ')" 2>/dev/null; }
 
 # X, Y, WIDTH, HEIGHT of a window's inside, on the screen. Unlike xdotool's
 # geometry this stays right under a window manager's frames.

@@ -117,8 +117,5 @@ expect_above "$scores" "$main" "HI-SCORE is below the new main window"
 shot openbox-play-again
 
 file_menu 3
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "File > End did not end the program"
-wait "$pid" || fail "the program ended with status $?"
-pid=
+expect_end "File > End"
 echo "window manager: dialogs transient for the main window; 'qr' saved after a click on the main window"
