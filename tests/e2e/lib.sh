@@ -57,8 +57,9 @@ start_weston() {
     wait_until 100 test -S "$XDG_RUNTIME_DIR/$2" || fail "weston did not start: $(tail -5 "$work/weston.log")"
 }
 
-# The name of BIMZO.DAT's first place: its length is the 16-bit field at 4.
-first_name() { dd if="$1" bs=1 skip=6 count="$(od -An -tu2 -j4 -N2 "$1" | tr -d ' ')" 2>/dev/null; }
+# The name of the first place in a score file, as the game loads it; nothing
+# when the file does not load. CTest names the tool.
+first_name() { "${BIMZO_SCORE_FILE_TOOL:?score_file_tool}" load "$1" 2>/dev/null | sed -n 's/^first //p'; }
 
 # X, Y, WIDTH, HEIGHT of a window's inside, on the screen. Unlike xdotool's
 # geometry this stays right under a window manager's frames.

@@ -11,11 +11,11 @@
 #     no game-over dialog to lead back.
 #
 # Usage (inside xvfb-run):
-#   random_player.sh path/to/bimzo path/to/score_file_tool [SECONDS]
+#   BIMZO_SCORE_FILE_TOOL=path/to/score_file_tool random_player.sh path/to/bimzo [SECONDS]
 # SECONDS defaults to $BIMZO_RANDOM_SECONDS or 75. $BIMZO_RANDOM_SEED repeats a run.
 set -uo pipefail
-tool=$2
-seconds=${3:-${BIMZO_RANDOM_SECONDS:-75}}
+tool=$BIMZO_SCORE_FILE_TOOL
+seconds=${2:-${BIMZO_RANDOM_SECONDS:-75}}
 seed=${BIMZO_RANDOM_SEED:-$(( $(date +%s) % 32768 ))}
 RANDOM=$seed
 echo "random player: $seconds s, seed $seed"

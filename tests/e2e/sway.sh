@@ -32,7 +32,8 @@ if [ "${1:-}" != --inside ]; then
     trap 'rm -rf "$work"' EXIT
     # Copies that a plain user can read wherever the source tree lies.
     cp "$1" "$work/bimzo"
-    cp "$here"/{sway.sh,sway_lib.sh,lib.sh,wayland_pointer.py} "$work/"
+    cp "$here"/{sway.sh,sway_lib.sh,lib.sh,wayland_pointer.py} "$BIMZO_SCORE_FILE_TOOL" "$work/"
+    export BIMZO_SCORE_FILE_TOOL=$work/score_file_tool
     if [ "$(id -u)" -eq 0 ]; then
         chown -R nobody:nogroup "$work"
         setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work" bash "$work/sway.sh" --inside "$work"
