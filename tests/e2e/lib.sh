@@ -1,6 +1,12 @@
 # Helpers shared by the end-to-end scripts; sourced, not run.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+# Skips unless every command named is installed.
+need_tools() {
+    local tool
+    for tool; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
+}
 
 # A copy of the executable in a fresh folder, $work/bimzo. At exit the game
 # ($pid) and what was started for it ($helpers) are stopped and the folder goes.
@@ -20,12 +26,12 @@ wait_until() {
 }
 
 # The first visible window whose title matches; waits up to $2 tenths of a second.
-# With $3, only windows of that process.
+# With $3, only windows of that process; with $4, not that window.
 wait_window() {
     local id
     for _ in $(seq "$2"); do
         if [ -n "${3:-}" ]; then
-            id=$(xdotool search --all --onlyvisible --pid "$3" --name "$1" 2>/dev/null | head -1)
+            id=$(xdotool search --all --onlyvisible --pid "$3" --name "$1" 2>/dev/null | grep -vx "${4:-}" | head -1)
         else
             id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
         fi
