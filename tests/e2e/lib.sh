@@ -55,14 +55,6 @@ private_runtime() {
     export XDG_RUNTIME_DIR="$work/runtime"
 }
 
-# weston on backend $1, listening on socket $2, with the options after.
-start_weston() {
-    private_runtime
-    weston --backend="$1" --use-pixman --socket="$2" --idle-time=0 "${@:3}" >"$work/weston.log" 2>&1 &
-    helpers+=" $!"
-    wait_until 100 test -S "$XDG_RUNTIME_DIR/$2" || fail "weston did not start: $(tail -5 "$work/weston.log")"
-}
-
 # The name of the first place in a score file, as the game loads it; nothing
 # when the file does not load. CTest names the tool.
 first_name() { "${BIMZO_SCORE_FILE_TOOL:?score_file_tool}" load "$1" 2>/dev/null | sed -n 's/^first //p'; }

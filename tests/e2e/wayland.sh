@@ -37,7 +37,11 @@ fi
 copy_game "$1"
 export WAYLAND_DISPLAY="bimzo-test-$$" QT_QPA_PLATFORM=wayland
 unset DISPLAY
-start_weston headless-backend.so "$WAYLAND_DISPLAY" --width=800 --height=600 ${BIMZO_SHOTS:+--debug}
+private_runtime
+weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 \
+       --width=800 --height=600 ${BIMZO_SHOTS:+--debug} >"$work/weston.log" 2>&1 &
+helpers=$!
+wait_until 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(tail -5 "$work/weston.log")"
 
 dbus-run-session -- bash "$0" --session "$work" 2> >(grep -v 'dbus-daemon\|SpiRegistry' >&2) ||
     fail "the game could not be played through AT-SPI"
