@@ -14,7 +14,6 @@
 #   BIMZO_SCORE_FILE_TOOL=path/to/score_file_tool random_player.sh path/to/bimzo [SECONDS]
 # SECONDS defaults to $BIMZO_RANDOM_SECONDS or 75. $BIMZO_RANDOM_SEED repeats a run.
 set -uo pipefail
-tool=$BIMZO_SCORE_FILE_TOOL
 seconds=${2:-${BIMZO_RANDOM_SECONDS:-75}}
 seed=${BIMZO_RANDOM_SEED:-$(( $(date +%s) % 32768 ))}
 RANDOM=$seed
@@ -33,7 +32,7 @@ fail() {
 
 check_file() {
     [ -e "$dat" ] || return 0
-    out=$("$tool" load "$dat") || fail "BIMZO.DAT does not load: $out"
+    out=$("$BIMZO_SCORE_FILE_TOOL" load "$dat") || fail "BIMZO.DAT does not load: $out"
     case "$out" in *"damaged 1"*) fail "BIMZO.DAT is damaged: $(od -An -tx1 "$dat" | head -5)";; esac
 }
 
@@ -69,8 +68,6 @@ main_window() {
 }
 
 pick() { local a=("$@"); echo "${a[RANDOM % ${#a[@]}]}"; }
-
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
 
 click_in() {
     local X Y WIDTH HEIGHT SCREEN WINDOW
