@@ -20,20 +20,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
 if [ "${1:-}" != --session ]; then
-    for tool in mutter dbus-run-session xdotool xprop; do
-        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-    done
+    need_tools mutter dbus-run-session xdotool xprop
     exec dbus-run-session -- bash "$0" --session "$1"
 fi
 
-exe=$2
-work=$(mktemp -d)
-mutter_pid= pid=
-trap 'kill $pid $mutter_pid 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"
+copy_game "$2"
 dat="$work/BIMZO.DAT"
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+private_runtime
 outer_display=$DISPLAY outer_auth=${XAUTHORITY:-}
 outer() { DISPLAY=$outer_display XAUTHORITY=$outer_auth "$@"; }
 shot() {
@@ -44,8 +37,8 @@ click_at() { outer xdotool mousemove $((stage_x + $1)) $((stage_y + $2)) sleep 0
 keys() { outer xdotool "$@"; }
 
 mutter --nested --wayland --wayland-display="bimzo-gnome-$$" >"$work/mutter.log" 2>&1 &
-mutter_pid=$!
-for _ in $(seq 100); do grep -q 'Using public X11 display' "$work/mutter.log" && break; sleep 0.1; done
+mutter_pid=$! helpers=$!
+wait_until 100 grep -q 'Using public X11 display' "$work/mutter.log"
 xwayland=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/mutter.log" | head -1)
 [ -n "$xwayland" ] || fail "mutter did not start XWayland: $(tail -3 "$work/mutter.log")"
 stage=  # mutter's window on the Xvfb display (xdotool finds none with --pid and --onlyvisible)
@@ -53,7 +46,7 @@ for _ in $(seq 50); do stage=$(xdotool search --all --pid "$mutter_pid" 2>/dev/n
 [ -n "$stage" ] || fail "no window of mutter's on the Xvfb display"
 eval "$(inner_geometry "$stage")"
 stage_x=$X stage_y=$Y
-for _ in $(seq 50); do ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break; sleep 0.1; done
+wait_until 50 compgen -G "$XDG_RUNTIME_DIR/.mutter-Xwaylandauth.*" >/dev/null
 export DISPLAY=$xwayland XAUTHORITY
 XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -1)
 
@@ -99,7 +92,7 @@ sleep 0.5
 shot gnome-after-click
 keys type --delay 50 r
 keys key Return
-for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
+wait_until 50 test -s "$dat"
 [ "$(first_name "$dat")" = qr ] || fail "the first place is '$(first_name "$dat")', not 'qr'"
 wait_window 'HI-SCORE' 30 "$pid" >/dev/null || fail "HI-SCORE did not open"
 sleep 0.5
@@ -114,21 +107,19 @@ keys key F10 Down Down Down
 sleep 0.5
 shot gnome-menu-end
 keys key Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "F10, Down to End and Return did not end the game"
-wait "$pid" || fail "File > End by keys: exit status $?"
+expect_end "F10, Down to End and Return"
 
 (cd "$work" && QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="bimzo-gnome-$$" WAYLAND_DEBUG=1 \
     XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland exec ./bimzo 2>"$work/protocol.log") &
 pid=$!
-for _ in $(seq 100); do grep -q 'set_title("Bimzo！")' "$work/protocol.log" && break; sleep 0.1; done
+wait_until 100 grep -q 'set_title("Bimzo！")' "$work/protocol.log"
 grep -q 'set_title("Bimzo！")' "$work/protocol.log" || fail "the game did not come up on Wayland when asked to"
 wait_window 'Bimzo！' 10 "$pid" >/dev/null && fail "QT_QPA_PLATFORM=wayland was not obeyed: an X window"
 sleep 1
 click_at 130 300
 sleep 0.5
 keys key F5
-for _ in $(seq 900); do [ -f "$dat" ] && break; sleep 0.1; done
+wait_until 900 test -f "$dat"
 [ -f "$dat" ] || fail "the native game never ended"
 sleep 1
 keys type --delay 50 q
@@ -137,7 +128,7 @@ sleep 0.5
 shot gnome-native-after-click
 keys type --delay 50 r
 keys key Return
-for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
+wait_until 50 test -s "$dat"
 [ "$(first_name "$dat")" = qr ] ||
     fail "natively on mutter, keys after a click on the main window: the first place is '$(first_name "$dat")', not 'qr'"
 echo "gnome: through XWayland, framed by mutter; natively when asked; 'qr' saved after a click on the main window in both"

@@ -1,23 +1,37 @@
 # Helpers shared by the end-to-end scripts; sourced, not run.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+# Skips unless every command named is installed.
+need_tools() {
+    local tool
+    for tool; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
+}
 
-# A copy of the executable in a fresh folder, $work/bimzo; the folder and
-# the process $pid, once started, go at exit.
+# A copy of the executable in a fresh folder, $work/bimzo. At exit the game
+# ($pid) and what was started for it ($helpers) are stopped and the folder goes.
 copy_game() {
     work=$(mktemp -d)
-    pid=
-    trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+    pid= helpers=
+    trap 'kill $pid $helpers 2>/dev/null || true; rm -rf "$work"' EXIT
     cp "$1" "$work/bimzo"
 }
 
+# Runs a command every tenth of a second until it succeeds, at most $1 times.
+wait_until() {
+    local n=$1
+    shift
+    for _ in $(seq "$n"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
 # The first visible window whose title matches; waits up to $2 tenths of a second.
-# With $3, only windows of that process.
+# With $3, only windows of that process; with $4, not that window.
 wait_window() {
     local id
     for _ in $(seq "$2"); do
         if [ -n "${3:-}" ]; then
-            id=$(xdotool search --all --onlyvisible --pid "$3" --name "$1" 2>/dev/null | head -1)
+            id=$(xdotool search --all --onlyvisible --pid "$3" --name "$1" 2>/dev/null | grep -vx "${4:-}" | head -1)
         else
             id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
         fi
@@ -27,12 +41,23 @@ wait_window() {
     return 1
 }
 
-# Little-endian fields of a file: path, offset.
-u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
-u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+# Waits 5 s for the game to end after $1; it must end with status 0.
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+expect_end() {
+    wait_until 50 ended || fail "$1 did not end the program"
+    wait "$pid" || fail "$1: the program ended with status $?"
+    pid=
+}
 
-# The name of BIMZO.DAT's first place.
-first_name() { dd if="$1" bs=1 skip=6 count="$(u16 "$1" 4)" 2>/dev/null; }
+# A private runtime folder for the compositor's socket, as a session has.
+private_runtime() {
+    mkdir -m 700 "$work/runtime"
+    export XDG_RUNTIME_DIR="$work/runtime"
+}
+
+# The name of the first place in a score file, as the game loads it; nothing
+# when the file does not load. CTest names the tool.
+first_name() { "${BIMZO_SCORE_FILE_TOOL:?score_file_tool}" load "$1" 2>/dev/null | sed -n 's/^first //p'; }
 
 # X, Y, WIDTH, HEIGHT of a window's inside, on the screen. Unlike xdotool's
 # geometry this stays right under a window manager's frames.

@@ -7,15 +7,13 @@
 # then Qt's own messages, its fatal one last.
 # Usage: no_display.sh path/to/bimzo
 set -uo pipefail
-exe=$1
-work=$(mktemp -d)
-xvfb_pid=
-trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+copy_game "$1"
+exe=$work/bimzo
 cd "$work" || exit 1
 ulimit -c unlimited 2>/dev/null
 mkdir -m 700 runtime
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # X display numbers that no server listens on.
 free_display() {
@@ -56,9 +54,8 @@ fi
 command -v Xvfb >/dev/null || fail "Xvfb (xvfb) is not installed"
 live=$(free_display $((dead + 1)))
 Xvfb ":$live" -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$live" ] && break; sleep 0.1; done
-[ -e "/tmp/.X11-unix/X$live" ] || fail "Xvfb :$live did not start"
+helpers=$!
+wait_until 100 test -e "/tmp/.X11-unix/X$live" || fail "Xvfb :$live did not start"
 check "no such platform" '^bimzo: cannot start: there is no Qt platform plugin "nosuch" \(given with -platform\)$' \
     DISPLAY=":$live" "$exe" -platform nosuch
 grep -q 'Could not find the Qt platform plugin "nosuch"' err.txt || fail "Qt's warning is missing: $(cat err.txt)"

@@ -11,25 +11,17 @@
 #     no game-over dialog to lead back.
 #
 # Usage (inside xvfb-run):
-#   random_player.sh path/to/bimzo path/to/score_file_tool [SECONDS]
+#   BIMZO_SCORE_FILE_TOOL=path/to/score_file_tool random_player.sh path/to/bimzo [SECONDS]
 # SECONDS defaults to $BIMZO_RANDOM_SECONDS or 75. $BIMZO_RANDOM_SEED repeats a run.
 set -uo pipefail
-exe=$1
-tool=$2
-seconds=${3:-${BIMZO_RANDOM_SECONDS:-75}}
+seconds=${2:-${BIMZO_RANDOM_SECONDS:-75}}
 seed=${BIMZO_RANDOM_SEED:-$(( $(date +%s) % 32768 ))}
 RANDOM=$seed
 echo "random player: $seconds s, seed $seed"
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "${clip_pid:-}" ] && kill "$clip_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$exe" "$work/bimzo"   # alone in an empty folder, as a player would have it
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+copy_game "$1"   # alone in an empty folder, as a player would have it
 dat="$work/BIMZO.DAT"
 
 runs=0 actions=0 starts_checked=0
@@ -40,7 +32,7 @@ fail() {
 
 check_file() {
     [ -e "$dat" ] || return 0
-    out=$("$tool" load "$dat") || fail "BIMZO.DAT does not load: $out"
+    out=$("$BIMZO_SCORE_FILE_TOOL" load "$dat") || fail "BIMZO.DAT does not load: $out"
     case "$out" in *"damaged 1"*) fail "BIMZO.DAT is damaged: $(od -An -tx1 "$dat" | head -5)";; esac
 }
 
@@ -77,8 +69,6 @@ main_window() {
 
 pick() { local a=("$@"); echo "${a[RANDOM % ${#a[@]}]}"; }
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null; }
-
 click_in() {
     local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 0
@@ -98,6 +88,7 @@ if command -v xclip >/dev/null; then
     # 70,000 characters of mixed text on the clipboard, served until the end.
     head -c 70000 /dev/zero | tr '\0' 'x' | sed 's/x\{100\}/名前ABC/g' | xclip -selection clipboard -loops 0 &
     clip_pid=$!
+    helpers=$clip_pid
 fi
 
 # One random action on one of the given windows.

@@ -6,16 +6,13 @@
 # and once the folder is gone, Enter records the score.
 # Usage: save_retry.sh path/to/bimzo   (inside xvfb-run, under with_openbox.sh)
 set -euo pipefail
-exe=$1
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"
-mkdir "$work/BIMZO.DAT.lock"
-
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
+copy_game "$1"
+mkdir "$work/BIMZO.DAT.lock"
 
 boxes() { xdotool search --onlyvisible --pid "$pid" --name 'Bimzo！' 2>/dev/null | wc -l; }
+boxes_are() { [ "$(boxes)" -eq "$1" ]; }
 
 "$work/bimzo" &
 pid=$!
@@ -27,19 +24,17 @@ xdotool type --delay 50 'Retry'
 before=$(boxes)   # the main window (and its leader, for some window managers)
 xdotool key Return
 
-for _ in $(seq 50); do [ "$(boxes)" -gt "$before" ] && break; sleep 0.1; done
-[ "$(boxes)" -eq $((before + 1)) ] || fail "not one message box after the failed save ($(boxes) windows, $before before)"
+wait_until 50 boxes_are $((before + 1)) || fail "not one message box after the failed save ($(boxes) windows, $before before)"
 sleep 0.5
 [ "$(boxes)" -eq $((before + 1)) ] || fail "more than one message box"
 wait_window 'HI-SCORE' 5 "$pid" >/dev/null && fail "the high-score table opened after a failed save"
 [ ! -s "$work/BIMZO.DAT" ] || fail "BIMZO.DAT changed"
 
 xdotool key Return   # closes the box
-for _ in $(seq 50); do [ "$(boxes)" -eq "$before" ] && break; sleep 0.1; done
-[ "$(boxes)" -eq "$before" ] || fail "the message box did not close"
+wait_until 50 boxes_are "$before" || fail "the message box did not close"
 rmdir "$work/BIMZO.DAT.lock"
 sleep 0.5
 xdotool key Return   # no focus given: it must already be in the name box
 wait_window 'HI-SCORE' 50 "$pid" >/dev/null || fail "Enter did not record the score again"
 [ "$(first_name "$work/BIMZO.DAT")" = "Retry" ] || fail "first place is '$(first_name "$work/BIMZO.DAT")', not Retry"
-echo "recorded on the second Enter: $(u32 "$work/BIMZO.DAT" 0) points under Retry"
+echo "recorded on the second Enter under Retry"

@@ -25,14 +25,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/sway_lib.sh"
 
 if [ "${1:-}" != --inside ]; then
-    for tool in sway swaymsg wtype python3 setpriv; do
-        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-    done
+    need_tools sway swaymsg wtype python3 setpriv
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     # Copies that a plain user can read wherever the source tree lies.
     cp "$1" "$work/bimzo"
-    cp "$here"/{sway.sh,sway_lib.sh,lib.sh,wayland_pointer.py} "$work/"
+    cp "$here"/{sway.sh,sway_lib.sh,lib.sh,wayland_pointer.py} "$BIMZO_SCORE_FILE_TOOL" "$work/"
+    export BIMZO_SCORE_FILE_TOOL=$work/score_file_tool
     if [ "$(id -u)" -eq 0 ]; then
         chown -R nobody:nogroup "$work"
         setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work" bash "$work/sway.sh" --inside "$work"
@@ -46,8 +45,7 @@ fi
 
 work=$2
 dat="$work/BIMZO.DAT"
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
+private_runtime
 printf 'output HEADLESS-1 resolution 800x600 position 0 0\nfocus_on_window_activation urgent\n' >"$work/config"
 sway_pid= pointer_pid= pid=
 trap 'kill $pid $pointer_pid $sway_pid 2>/dev/null' EXIT
@@ -88,14 +86,14 @@ window_click() {  # title, offset x, offset y
 }
 
 sway_type -k F5
-for _ in $(seq 900); do [ -f "$dat" ] && break; sleep 0.1; done
+wait_until 900 test -f "$dat"
 sway_wait_window 'ＧＡＭＥ　ＯＶＥＲ' 50 || fail "the game never ended"
 sleep 0.5
 sway_type q
 main_click 30 380
 shot after-click
 sway_type r -k Return
-for _ in $(seq 50); do [ -s "$dat" ] && break; sleep 0.1; done
+wait_until 50 test -s "$dat"
 [ "$(first_name "$dat")" = qr ] || fail "keys after a click on the disabled main window: the first place is '$(first_name "$dat")', not 'qr'"
 sleep 0.5
 expect_top 'HI-SCORE' "after Enter the high-score table is not in front"
@@ -138,7 +136,7 @@ for _ in 1 2 3; do  # OK; a click may come before the remapped table takes the p
     window_click 'HI-SCORE' 84 88
     for _ in $(seq 50); do [ -z "$(sway_field 'HI-SCORE' 1)" ] && break 2; sleep 0.1; done
 done
-for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait_until 300 ended
 kill -0 "$pid" 2>/dev/null && fail "the program kept running after its last window closed: $(sway_windows | tr "\n" ";")"
 wait "$pid" || fail "the program ended with status $?: $(tail -40 "$work/game.log")"
 pid=

@@ -9,7 +9,7 @@
 set -uo pipefail
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-command -v xrandr >/dev/null || { echo "SKIP: xrandr is not installed"; exit 77; }
+need_tools xrandr
 copy_game "$1"
 dat="$work/BIMZO.DAT"
 
@@ -42,12 +42,7 @@ centred_right "$table" "HI-SCORE"
 [ "$(first_name "$dat")" = qr ] || fail "the first place is '$(first_name "$dat")', not 'qr'"
 
 xdotool windowfocus --sync "$gmend" && xdotool key shift+Tab space  # まだやる
-for _ in $(seq 50); do
-    again=$(xdotool search --all --onlyvisible --pid "$pid" --name 'Bimzo！' 2>/dev/null | grep -vx "$main" | head -1)
-    [ -n "$again" ] && break
-    sleep 0.1
-done
-[ -n "$again" ] || fail "まだやる brought no main window back"
+again=$(wait_window 'Bimzo！' 50 "$pid" "$main") || fail "まだやる brought no main window back"
 sleep 0.3
 centred_right "$again" "the main window after まだやる"
 echo "two monitors: the game-over dialog, HI-SCORE and the new main window open centred on the main window's monitor"

@@ -8,8 +8,8 @@
 # No key reaches a client without an input device, and Qt's accessibility
 # bridge has no way to press Enter in a text box: the name is set through the
 # editable-text interface and read back, and the file is checked as the
-# dialog's load leaves it (created, empty). wayland_keys.sh types the name
-# and Enter for real, through weston's X11 backend.
+# dialog's load leaves it (created, empty). sway.sh and gnome.sh type the
+# name and Enter for real, on their compositors.
 # Usage: BIMZO_APP_ID=... wayland.sh path/to/bimzo   ($BIMZO_SHOTS: a folder for a screenshot)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,7 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
 if [ "${1:-}" = --session ]; then  # inside dbus-run-session
-    exe=$2 work=$3
+    work=$2
     # The accessibility bus must be up before the game looks for it.
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null ||
         fail "no accessibility bus"
@@ -34,22 +34,16 @@ if [ "${1:-}" = --session ]; then  # inside dbus-run-session
     exit "$rc"
 fi
 
-exe=$1
-work=$(mktemp -d)
-weston_pid=
-trap '[ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/bimzo"
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY="bimzo-test-$$" QT_QPA_PLATFORM=wayland
+copy_game "$1"
+export WAYLAND_DISPLAY="bimzo-test-$$" QT_QPA_PLATFORM=wayland
 unset DISPLAY
-
+private_runtime
 weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --idle-time=0 \
        --width=800 --height=600 ${BIMZO_SHOTS:+--debug} >"$work/weston.log" 2>&1 &
-weston_pid=$!
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston did not start: $(tail -5 "$work/weston.log")"
+helpers=$!
+wait_until 100 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(tail -5 "$work/weston.log")"
 
-dbus-run-session -- bash "$0" --session "$exe" "$work" 2> >(grep -v 'dbus-daemon\|SpiRegistry' >&2) ||
+dbus-run-session -- bash "$0" --session "$work" 2> >(grep -v 'dbus-daemon\|SpiRegistry' >&2) ||
     fail "the game could not be played through AT-SPI"
 
 log="$work/protocol.log"

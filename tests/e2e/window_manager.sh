@@ -51,27 +51,18 @@ menu() {
 file_menu() { menu 20 "$1" 3; }
 help_menu() { menu 58 1 1; }
 
-other_window() {  # title, a window it is not
-    local w
-    for w in $(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null); do
-        [ "$w" != "$2" ] && { echo "$w"; return 0; }
-    done
-    return 1
-}
-
 (cd "$work" && exec ./bimzo) &
 pid=$!
 main=$(wait_window 'Bimzo！' 100 "$pid") || fail "the main window never appeared"
 sleep 0.5
 
 help_menu
-for _ in $(seq 30); do about=$(other_window 'Bimzo！' "$main") && break; sleep 0.1; done
-[ -n "${about:-}" ] || fail "the About box did not open"
+about=$(wait_window 'Bimzo！' 30 "$pid" "$main") || fail "the About box did not open"
 expect_transient "$about" "the About box"
 shot openbox-about
 xdotool key Return
-for _ in $(seq 30); do other_window 'Bimzo！' "$main" >/dev/null || break; sleep 0.1; done
-other_window 'Bimzo！' "$main" >/dev/null && fail "the About box did not close"
+about_gone() { ! wait_window 'Bimzo！' 1 "$pid" "$main" >/dev/null; }
+wait_until 30 about_gone || fail "the About box did not close"
 
 file_menu 2
 scores=$(wait_window 'HI-SCORE' 30 "$pid") || fail "HI-SCORE did not open"
@@ -103,12 +94,7 @@ xdotool search --all --onlyvisible --pid "$pid" --name 'HI-SCORE' | grep -qx "$s
 xdotool windowactivate --sync "$gmend"
 eval "$(inner_geometry "$gmend")"
 click_at $((X + 76)) $((Y + 76))
-old=$main
-for _ in $(seq 50); do
-    main=$(other_window 'Bimzo！' "$old") && break
-    sleep 0.1
-done
-[ "$main" != "$old" ] || fail "play again showed no new main window"
+main=$(wait_window 'Bimzo！' 50 "$pid" "$main") || fail "play again showed no new main window"
 sleep 0.5
 xdotool search --all --onlyvisible --pid "$pid" --name 'ＧＡＭＥ' >/dev/null && fail "the game-over dialog stayed"
 scores=$(wait_window 'HI-SCORE' 30 "$pid") || fail "HI-SCORE closed with the old main window"
@@ -117,8 +103,5 @@ expect_above "$scores" "$main" "HI-SCORE is below the new main window"
 shot openbox-play-again
 
 file_menu 3
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "File > End did not end the program"
-wait "$pid" || fail "the program ended with status $?"
-pid=
+expect_end "File > End"
 echo "window manager: dialogs transient for the main window; 'qr' saved after a click on the main window"

@@ -7,8 +7,8 @@
 set -euo pipefail
 build=$1
 app_id=$2
-unshare -m --propagation private true 2>/dev/null || { echo "no mount namespace: skipped"; exit 77; }
 source "$(dirname "$0")/scratch.sh"
+unshare -m --propagation private true 2>/dev/null || skip "no mount namespace"
 DESTDIR="$work" cmake --install "$build" --prefix /usr >/dev/null
 
 unshare -m --propagation private bash -c '

@@ -19,8 +19,8 @@ set -euo pipefail
 src=$1
 out=$(realpath -m "$2")
 epoch=1700000000
-fail() { echo "FAIL: $*" >&2; exit 1; }
-git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1 || { echo "not a git checkout: skipped"; exit 77; }
+source "$(dirname "$0")/scratch.sh"
+git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1 || skip "not a git checkout"
 
 [ ! -d "$out" ] || chmod -R u+w "$out"
 rm -rf "$out"

@@ -7,8 +7,7 @@
 set -euo pipefail
 build=$1
 deb=$2
-fail() { echo "FAIL: $*" >&2; exit 1; }
-work=$(mktemp -d)
+source "$(dirname "$0")/scratch.sh"
 chmod -R a-w "$build"
 trap 'chmod -R u+w "$build"; rm -rf "$work"' EXIT
 run=()

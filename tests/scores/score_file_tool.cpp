@@ -23,7 +23,7 @@
 // PATH is taken as bytes, as the system gives it.
 //
 // Prints "status <code>", the message, and the table's scores after the call;
-// load adds "damaged 0" or "damaged 1".
+// load adds "damaged 0" or "damaged 1" and "first NAME", the first place's name.
 // Exit code 0 ok, 1 the operation failed, 2 usage, 3 could not drop root.
 
 #include "scores/RecordScore.h"
@@ -92,6 +92,7 @@ int main(int argc, char** argv)
         const ScoreFileStatus s = LoadScoreTable(table, path);
         print(s, table);
         std::printf("damaged %d\n", s.damaged ? 1 : 0);
+        std::printf("first %s\n", table.entries[0].name.text().toUtf8().constData());
         return s.ok() ? 0 : 1;
     }
     if (cmd == QLatin1String("show")) {
