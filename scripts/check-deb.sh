@@ -43,7 +43,7 @@ HOME=$home XDG_DATA_HOME= xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash -
 
 dat=$home/.local/share/bimzo/BIMZO.DAT
 [ -f "$dat" ] || fail "no score table in $home/.local/share/bimzo"
-read -r _ _ name < <("$tool" show "$dat") && [ "$name" = Deb ] || fail "the name is not in $dat"
+name=$("$tool" load "$dat" | sed -n 's/^first //p') && [ "$name" = Deb ] || fail "the name is not in $dat"
 [ ! -e /usr/games/BIMZO.DAT ] || fail "the game wrote /usr/games/BIMZO.DAT"
 echo "score table: $dat ($(stat -c %s "$dat") bytes); nothing in /usr/games"
 rm -rf "$home"

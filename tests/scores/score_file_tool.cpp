@@ -3,10 +3,7 @@
 // or a second copy of the game.
 //
 //   score_file_tool [--drop-root] load PATH
-//   score_file_tool show PATH            loads; prints each place, best first,
-//                                        as "SCORE HITS NAME"
 //   score_file_tool [--drop-root] record PATH SCORE HITS NAME
-//   score_file_tool [--drop-root] locate EXEDIR DATADIR
 //   score_file_tool [--drop-root] recordfor EXEDIR DATADIR SCORE HITS NAME
 //                                        records where a game in EXEDIR keeps its table
 //   score_file_tool saveloop PATH        saves two tables alternately until killed
@@ -95,12 +92,6 @@ int main(int argc, char** argv)
         std::printf("first %s\n", table.entries[0].name.text().toUtf8().constData());
         return s.ok() ? 0 : 1;
     }
-    if (cmd == QLatin1String("show")) {
-        const ScoreFileStatus s = LoadScoreTable(table, path);
-        for (const ScoreEntry& e : table.entries)
-            std::printf("%d %d %s\n", e.score, e.hits, e.name.text().toUtf8().constData());
-        return s.ok() ? 0 : 1;
-    }
     const bool located = cmd == QLatin1String("recordfor") && argc - i == 6;
     if ((cmd == QLatin1String("record") && argc - i == 5) || located) {
         const int at = i + (located ? 3 : 2);
@@ -109,12 +100,6 @@ int main(int argc, char** argv)
                                               located ? locateScoreFile(QByteArray(argv[i + 1]), QByteArray(argv[i + 2])) : path);
         print(s, table);
         return s.ok() ? 0 : 1;
-    }
-    if (cmd == QLatin1String("locate") && argc - i == 3) {
-        const ScoreFileLocation where = locateScoreFile(QByteArray(argv[i + 1]), QByteArray(argv[i + 2]));
-        std::printf("path %s\nlegacy %s\n", where.path.toUtf8().constData(),
-                    where.legacyPath.toUtf8().constData());
-        return 0;
     }
     if (cmd == QLatin1String("saveloop")) {
         // Two records of the same length, so the file is always exactly one of them.
