@@ -130,6 +130,9 @@ check_start() {
         kill -0 "$pid" 2>/dev/null || return 0
         [ "$(game_windows | wc -l)" -eq 1 ] || return 0
     done
+    # What was on screen, for the log: the tree of named windows and a picture.
+    xwininfo -root -tree 2>/dev/null | grep -v '(has no name)' >&2
+    import -window root "$PWD/random-player-stuck.png" 2>/dev/null && echo "picture: $PWD/random-player-stuck.png" >&2
     fail "the main window takes no Start and no other window is open"
 }
 
