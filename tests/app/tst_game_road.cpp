@@ -150,7 +150,7 @@ void GameRoadTest::onlyAScoreAboveTheStoredThirdPlaceAsksForAName()
     QCOMPARE(caption(gameOver(), "Label2"), hitAtTheFloor ? QStringLiteral("465") : QStringLiteral("5"));
     auto* quit = child<QPushButton>(gameOver(), "Command1");
     QCOMPARE(quit->isVisible(), !asks);
-    QCOMPARE(gameOver()->focusWidget(), asks ? static_cast<QWidget*>(driver_->nameBox()) : quit);
+    QCOMPARE(gameOver()->focusWidget(), asks ? static_cast<QWidget*>(driver_->nameBox()) : quit);  // first in tab order
     if (asks) {
         QVERIFY(driver_->nameBox()->text().isEmpty());
         pressEnter();
