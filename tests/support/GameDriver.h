@@ -51,11 +51,26 @@ public:
     QString scoreFilePath() const { return dir_.filePath(QStringLiteral("BIMZO.DAT")); }
     TextBox* nameBox() { return child<TextBox>(gameOver(), QStringLiteral("PNAME")); }
 
-    // Types a name into the game-over dialog and records it with Enter.
-    void enterName(const QString& name)
+    // Types into the name box a character at a time, as a keyboard does.
+    void typeName(const QString& text)
     {
-        QTest::keyClicks(nameBox(), name);
+        for (const char32_t c : text.toUcs4())
+            QTest::sendKeyEvent(QTest::Click, nameBox(), Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    }
+
+    // Types a name into the game-over dialog and records it with Enter.
+    void enterName(const QString& name = {})
+    {
+        typeName(name);
         QTest::keyClick(nameBox(), Qt::Key_Return);
+    }
+
+    // Stores a table of these scores, the first place under `firstName`.
+    void storeScores(qint32 first, qint32 second, qint32 third, const QString& firstName = {})
+    {
+        ScoreTable table;
+        table.entries = {{{first, ScoreName::fromText(firstName), 0}, {second, {}, 0}, {third, {}, 0}}};
+        [&] { QVERIFY(SaveScoreTable(table, scoreFilePath()).ok()); }();
     }
 
     // The table in the score file; the calling test fails if it does not load.

@@ -21,11 +21,12 @@ class PicturesTest : public QObject {
     Q_OBJECT
 private slots:
     void everyPictureOfTheGameLoads();
-    void pixelsKeepTheirColourAndSeeThroughParts();
     void malformedBytesGiveNoPicture_data();
     void malformedBytesGiveNoPicture();
 };
 
+// Their colours and see-through parts, and the tiles, are the window picture
+// tests'; those do not see a sharp picture missing, nor the cursor or icons.
 void PicturesTest::everyPictureOfTheGameLoads()
 {
     for (const QString name : {"target", "shooter", "shooter_red", "cursor_person", "icon"}) {
@@ -33,20 +34,7 @@ void PicturesTest::everyPictureOfTheGameLoads()
         QCOMPARE(pictures::read(name + QStringLiteral("@2x")).size(), QSize(64, 64));
     }
     QCOMPARE(pictures::read(QStringLiteral("icon16")).size(), QSize(16, 16));
-    QCOMPARE(pictures::read(QStringLiteral("tile_sky")).size(), QSize(50, 50));
     QVERIFY(pictures::read(QStringLiteral("no_such_picture")).isNull());
-}
-
-void PicturesTest::pixelsKeepTheirColourAndSeeThroughParts()
-{
-    QByteArray bytes = header(2, 1);
-    bytes.append("\xff\x00\x00\xff", 4);  // opaque red
-    bytes.append("\x00\x00\xff\x00", 4);  // see-through
-    const QImage image = pictures::decode(bytes);
-    QCOMPARE(image.size(), QSize(2, 1));
-    QCOMPARE(image.pixelColor(0, 0), QColor(255, 0, 0));
-    QCOMPARE(image.pixelColor(1, 0).alpha(), 0);
-    QCOMPARE(pictures::read(QStringLiteral("shooter")).pixelColor(0, 0).alpha(), 0);  // the corner
 }
 
 void PicturesTest::malformedBytesGiveNoPicture_data()

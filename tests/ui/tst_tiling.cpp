@@ -33,8 +33,6 @@ void TilingTest::tilesRunColumnByColumnToBothEdges_data()
     QTest::addColumn<QSize>("tile");
     QTest::addColumn<QList<QPoint>>("corners");
     constexpr int kMax = std::numeric_limits<int>::max();
-    QTest::newRow("empty area") << QSize(0, 0) << QSize(750, 750) << QList<QPoint>{{0, 0}};
-    QTest::newRow("smaller than a tile") << QSize(100, 100) << QSize(750, 750) << QList<QPoint>{{0, 0}};
     QTest::newRow("column by column") << QSize(1000, 1000) << QSize(750, 750)
                                       << QList<QPoint>{{0, 0}, {0, 750}, {750, 0}, {750, 750}};
     QTest::newRow("tiles on the edge") << QSize(1500, 750) << QSize(750, 750)
