@@ -7,8 +7,8 @@
 #   - BIMZO.DAT does not load whole, after every end and every few seconds,
 #   - the program runs with no window shown,
 #   - the main window is the only window and takes no Start any more
-#     (F5 moves nothing on it three times in a row): a disabled window with
-#     no game-over dialog to lead back.
+#     (a click on 「得点」 moves nothing on it three times in a row): a
+#     disabled window with no game-over dialog to lead back.
 #
 # Usage (inside xvfb-run):
 #   BIMZO_SCORE_FILE_TOOL=path/to/score_file_tool random_player.sh path/to/bimzo [SECONDS]
@@ -112,7 +112,10 @@ act() {
 snapshot() { import -silent -window "$1" rgb:- 2>/dev/null | md5sum; }
 
 # With only the main window shown, either a game runs (the picture changes)
-# or Start must set one running.
+# or a click on 「得点」 must set one running. A click, not F5: with no window
+# manager, xdotool may hand the keyboard to the main window while a modal box
+# is up, which no window manager does; Qt then passes it on to the box, and
+# once the box is closed it never learns that it has the keyboard again.
 check_start() {
     local main=$1 attempt a b
     a=$(snapshot "$main")
@@ -120,7 +123,7 @@ check_start() {
     b=$(snapshot "$main")
     [ "$a" != "$b" ] && { starts_checked=$((starts_checked + 1)); return 0; }
     for attempt in 1 2 3; do
-        xdotool windowfocus --sync "$main" key F5 2>/dev/null || return 0
+        xdotool mousemove --window "$main" 36 34 click 1 2>/dev/null || return 0
         sleep 0.7
         a=$(snapshot "$main")
         sleep 1.2
