@@ -5,7 +5,8 @@
 # it ends. Fails when
 #   - the program ends with a status other than 0 (a crash, a sanitizer report),
 #   - BIMZO.DAT does not load whole, after every end and every few seconds,
-#   - the program runs with no window shown,
+#   - the program runs with no window shown, once what the player minimised
+#     is restored as a taskbar would,
 #   - the main window is the only window and takes no Start any more
 #     (a click on 「得点」 moves nothing on it three times in a row): a
 #     disabled window with no game-over dialog to lead back.
@@ -109,6 +110,16 @@ act() {
     esac
 }
 
+# openbox puts a minimise button on every window, the game-over dialog's
+# too, and minimises the main window with it; a player brings them back from
+# the taskbar.
+restore_minimised() {
+    local w
+    for w in $(xdotool search --pid "$pid" 2>/dev/null); do
+        xprop -id "$w" WM_STATE 2>/dev/null | grep -q Iconic && xdotool windowactivate "$w" 2>/dev/null
+    done
+}
+
 snapshot() { import -silent -window "$1" rgb:- 2>/dev/null | md5sum; }
 
 # With only the main window shown, either a game runs (the picture changes)
@@ -153,6 +164,7 @@ while [ "$SECONDS" -lt "$deadline" ]; do
     windows=$(game_windows)
     [ -n "$windows" ] && act "$windows"
     if [ -z "$windows" ]; then
+        restore_minimised
         [ -n "$hidden_since" ] || hidden_since=$SECONDS
         [ $((SECONDS - hidden_since)) -lt 5 ] || { kill -0 "$pid" 2>/dev/null && fail "running with no window for 5 s"; }
     else
